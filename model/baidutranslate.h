@@ -1,0 +1,30 @@
+// Translates operator texts (written in Chinese) through the online translation service,
+// with a per-language cache in config/transconfig.ini.
+#pragma once
+
+#include <atomic>
+
+#include <QObject>
+#include <QString>
+
+class BaiduTranslate : public QObject {
+    Q_OBJECT
+public:
+    static QString translate(const QString& text);
+    static bool probeService();
+
+    static QString readCachedTranslation(const QString& language, const QString& text);
+    static void storeTranslation(const QString& language, const QString& text,
+                                 const QString& translation);
+
+    // Endpoint and credentials: config/config.ini group BaiduTranslate (url, appid, secret),
+    // else the built-in defaults.
+    static QString endpoint();
+    static QString appId();
+    static QString secretKey();
+
+    static QString cachePath();
+
+    // How long one request may take before the text is shown untranslated.
+    static std::atomic<int> replyTimeoutMs;
+};

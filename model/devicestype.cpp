@@ -1,0 +1,12 @@
+#include "devicestype.h"
+
+#include "enumkeys.h"
+
+DevicesType* DevicesType::instance() {
+    static DevicesType* const holder = new DevicesType;
+    return holder;
+}
+
+DevicesType::DevicesType() : registry(QStringLiteral("DevicesTypeEnum"), EnumKeys<DevicesTypeEnum>::toMap()) {
+    qRegisterMetaType<DevicesType::DevicesTypeEnum>("DevicesType::DevicesTypeEnum");
+}

@@ -1,0 +1,12 @@
+#include "mode.h"
+
+#include "enumkeys.h"
+
+Mode* Mode::instance() {
+    static Mode* const holder = new Mode;
+    return holder;
+}
+
+Mode::Mode() : registry(QStringLiteral("ModeEnum"), EnumKeys<ModeEnum>::toMap()) {
+    qRegisterMetaType<Mode::ModeEnum>("Mode::ModeEnum");
+}
