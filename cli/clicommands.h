@@ -1,0 +1,17 @@
+// Parses a quelbrin-cli command line and runs the command; returns the process exit code.
+#pragma once
+
+#include <QStringList>
+
+class CliCommands {
+public:
+    static constexpr int kOk = 0;
+    static constexpr int kFailed = 1;
+    static constexpr int kUsage = 2;
+
+    static int run(const QStringList& arguments);
+
+private:
+    static int translate(const QStringList& args);
+    static int usageError(const QString& message);
+};

@@ -1,0 +1,11 @@
+// quelbrin-cli: the headless front end, one command per device job, over the same controllers.
+#include <QCoreApplication>
+
+#include "clicommands.h"
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quelbrin-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUELBRIN_VERSION));
+    return CliCommands::run(QCoreApplication::arguments());
+}

@@ -1,0 +1,216 @@
+#include <QCryptographicHash>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUrlQuery>
+#include <QtTest>
+
+#include "baidutranslate.h"
+#include "language.h"
+#include "testworkdir.h"
+
+namespace {
+const QByteArray kAppId = "12345678901234567";
+const QByteArray kSecret = "abcdefghij0123456789";
+
+// A one-connection-at-a-time HTTP server on 127.0.0.1 that records each request.
+class HttpStub : public QObject {
+public:
+    enum Behaviour { Answer, Silent };
+    HttpStub() {
+        server.listen(QHostAddress::LocalHost);
+        connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = server.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onData(socket); });
+            }
+        });
+    }
+    QByteArray configIni() const {
+        return "[BaiduTranslate]\nurl=http://127.0.0.1:" + QByteArray::number(server.serverPort()) +
+               "/api/trans/vip/translate?\nappid=" + kAppId + "\nsecret=" + kSecret +
+               "\n[Language]\nLanguageType=en\n";
+    }
+
+    Behaviour behaviour = Answer;
+    int status = 200;
+    QByteArray body;
+    QList<QByteArray> heads;
+    QList<QByteArray> bodies;
+
+private:
+    void onData(QTcpSocket* socket) {
+        QByteArray& buffer = pending[socket];
+        buffer += socket->readAll();
+        const int headEnd = buffer.indexOf("\r\n\r\n");
+        if (headEnd < 0) return;
+        const QByteArray head = buffer.left(headEnd);
+        int length = 0;
+        for (const QByteArray& line : head.split('\n'))
+            if (line.toLower().startsWith("content-length:")) length = line.mid(15).trimmed().toInt();
+        if (buffer.size() < headEnd + 4 + length) return;
+        heads << head;
+        bodies << buffer.mid(headEnd + 4, length);
+        buffer.clear();
+        if (behaviour == Silent) return;
+        socket->write("HTTP/1.1 " + QByteArray::number(status) + " X\r\nContent-Type: application/json\r\n"
+                      "Content-Length: " + QByteArray::number(body.size()) +
+                      "\r\nConnection: close\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+    QTcpServer server;
+    QHash<QTcpSocket*, QByteArray> pending;
+};
+
+QByteArray answer(const QString& dst) {
+    return R"({"from":"zh","to":"en","trans_result":[{"src":"x","dst":")" + dst.toUtf8() + R"("}]})";
+}
+}  // namespace
+
+class TestBaiduTranslate : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { BaiduTranslate::replyTimeoutMs = 10000; }
+    void chineseIsReturnedUnchanged();
+    void requestIsByteExact();
+    void cacheHitSendsNothing();
+    void failuresReturnTextAndCacheNothing_data();
+    void failuresReturnTextAndCacheNothing();
+    void trailingFullStopRemoved();
+    void missingTranslationIsEmpty();
+    void unknownLanguageAsksNoService();
+    void probeRestoresLanguage_data();
+    void probeRestoresLanguage();
+    void unwritableCacheStillTranslates();
+};
+
+void TestBaiduTranslate::chineseIsReturnedUnchanged() {
+    TestWorkDir work("[Language]\nLanguageType=zh\n");
+    Language::instance()->load();
+    QCOMPARE(BaiduTranslate::translate("第一行\n第二行"), QString("第一行\n第二行"));
+}
+
+void TestBaiduTranslate::requestIsByteExact() {
+    HttpStub http;
+    TestWorkDir work(http.configIni());
+    Language::instance()->load();
+    http.body = answer("Hello");
+    QCOMPARE(BaiduTranslate::translate("你好"), QString("Hello"));
+    QCOMPARE(http.bodies.size(), 1);
+    const QByteArray head = http.heads.first();
+    QVERIFY2(head.startsWith("POST /api/trans/vip/translate? HTTP/1.1"), head.constData());
+    QVERIFY(head.contains("Content-Type: application/x-www-form-urlencoded"));
+    const QByteArray body = http.bodies.first();
+    QVERIFY(head.contains("Content-Length: " + QByteArray::number(body.size())));
+
+    const QByteArray prefix = "q=%E4%BD%A0%E5%A5%BD&from=zh&to=en&appid=" + kAppId + "&salt=";
+    QVERIFY2(body.startsWith(prefix), body.constData());
+    const QList<QByteArray> rest = body.mid(prefix.size()).split('&');
+    QCOMPARE(rest.size(), 3);
+    const QByteArray salt = rest.at(0);
+    QVERIFY(!salt.isEmpty());
+    for (char c : salt) QVERIFY(c >= '0' && c <= '9');
+    const QByteArray sign = QCryptographicHash::hash(kAppId + QString("你好").toUtf8() + salt + kSecret,
+                                                     QCryptographicHash::Md5).toHex();
+    QCOMPARE(rest.at(1), "sign=" + sign);
+    QCOMPARE(rest.at(2), QByteArray("needIntervene=1"));
+}
+
+void TestBaiduTranslate::cacheHitSendsNothing() {
+    HttpStub http;
+    TestWorkDir work(http.configIni());
+    Language::instance()->load();
+    http.body = answer("first line second line");
+    QCOMPARE(BaiduTranslate::translate("第一行\n第二行"), QString("first line second line"));
+    // Texts that differ only in line breaks share the entry.
+    QCOMPARE(BaiduTranslate::translate("第一行 第二行"), QString("first line second line"));
+    QCOMPARE(BaiduTranslate::translate("第一行\n第二行"), QString("first line second line"));
+    QCOMPARE(http.bodies.size(), 1);
+    QVERIFY(http.bodies.first().startsWith("q=%E7%AC%AC%E4%B8%80%E8%A1%8C%20"));
+    QCOMPARE(BaiduTranslate::readCachedTranslation("en", "第一行 第二行"), QString("first line second line"));
+}
+
+void TestBaiduTranslate::failuresReturnTextAndCacheNothing_data() {
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("silent");
+    QTest::addRow("service error_code") << 200 << QByteArray(R"({"error_code":"54001","error_msg":"Invalid Sign"})") << false;
+    QTest::addRow("HTTP error") << 500 << QByteArray("oops") << false;
+    QTest::addRow("no reply") << 200 << QByteArray() << true;
+}
+
+void TestBaiduTranslate::failuresReturnTextAndCacheNothing() {
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(bool, silent);
+    HttpStub http;
+    TestWorkDir work(http.configIni());
+    Language::instance()->load();
+    BaiduTranslate::replyTimeoutMs = 300;
+    http.status = status;
+    http.body = body;
+    http.behaviour = silent ? HttpStub::Silent : HttpStub::Answer;
+    QCOMPARE(BaiduTranslate::translate("设备\n离线"), QString("设备 离线"));
+    QCOMPARE(BaiduTranslate::readCachedTranslation("en", "设备 离线"), QString());
+    // Nothing was cached, so the next occurrence asks again.
+    BaiduTranslate::translate("设备\n离线");
+    QCOMPARE(http.bodies.size(), 2);
+}
+
+void TestBaiduTranslate::trailingFullStopRemoved() {
+    HttpStub http;
+    TestWorkDir work(http.configIni());
+    Language::instance()->load();
+    http.body = answer("Communication complete.");
+    QCOMPARE(BaiduTranslate::translate("通信完成。"), QString("Communication complete"));
+    QCOMPARE(BaiduTranslate::readCachedTranslation("en", "通信完成。"), QString("Communication complete"));
+}
+
+void TestBaiduTranslate::missingTranslationIsEmpty() {
+    HttpStub http;
+    TestWorkDir work(http.configIni());
+    Language::instance()->load();
+    http.body = R"({"from":"zh","to":"en"})";
+    QCOMPARE(BaiduTranslate::translate("空"), QString());
+    BaiduTranslate::translate("空");
+    QCOMPARE(http.bodies.size(), 2);  // an empty cached value counts as absent
+}
+
+void TestBaiduTranslate::unknownLanguageAsksNoService() {
+    HttpStub http;
+    TestWorkDir work(http.configIni() + "[Language]\nLanguageType=Chinese\n");
+    Language::instance()->setValue(-1);
+    QCOMPARE(BaiduTranslate::translate("握手\n成功"), QString("握手 成功"));
+    QCOMPARE(http.bodies.size(), 0);
+}
+
+void TestBaiduTranslate::probeRestoresLanguage_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("reachable");
+    QTest::addRow("service answers") << answer("Hello") << true;
+    QTest::addRow("service error") << QByteArray(R"({"error_code":"52003"})") << false;
+}
+
+void TestBaiduTranslate::probeRestoresLanguage() {
+    QFETCH(QByteArray, body);
+    QFETCH(bool, reachable);
+    HttpStub http;
+    TestWorkDir work(http.configIni());
+    Language::instance()->setValue(Language::zh);
+    http.body = body;
+    QCOMPARE(BaiduTranslate::probeService(), reachable);
+    QCOMPARE(Language::instance()->getValue(), int(Language::zh));
+    QVERIFY(http.bodies.first().contains("&to=en&"));
+}
+
+void TestBaiduTranslate::unwritableCacheStillTranslates() {
+    HttpStub http;
+    TestWorkDir work(http.configIni());
+    Language::instance()->load();
+    QVERIFY(QDir().mkpath("config/transconfig.ini"));  // a folder where the file should be
+    http.body = answer("Ready");
+    QCOMPARE(BaiduTranslate::translate("就绪"), QString("Ready"));
+    QCOMPARE(BaiduTranslate::translate("就绪"), QString("Ready"));
+    QCOMPARE(http.bodies.size(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestBaiduTranslate)
+#include "tst_baidutranslate.moc"
