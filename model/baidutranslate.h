@@ -28,3 +28,7 @@ public:
     // How long one request may take before the text is shown untranslated.
     static std::atomic<int> replyTimeoutMs;
 };
+
+// Shorthand for the translator on a UTF-8 literal: every operator text goes through it.
+inline QString translated(const char* text) { return BaiduTranslate::translate(QString::fromUtf8(text)); }
+inline QString translated(const QString& text) { return BaiduTranslate::translate(text); }
