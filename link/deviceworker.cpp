@@ -21,22 +21,22 @@ DeviceWorker::DeviceWorker(const QString& modeName, const Lines& lines, bool wit
 DeviceWorker::~DeviceWorker() { stopThread(); }
 
 void DeviceWorker::startThread() {
-    if (thread.isRunning()) return;
-    moveToThread(&thread);
-    thread.start();
+    if (jobThread.isRunning()) return;
+    moveToThread(&jobThread);
+    jobThread.start();
 }
 
 void DeviceWorker::stopThread() {
     if (stopped) return;
     stopped = true;
     qDebug() << lines.deinit;
-    thread.requestInterruption();
-    thread.quit();
-    if (!thread.wait(2000)) {
+    jobThread.requestInterruption();
+    jobThread.quit();
+    if (!jobThread.wait(2000)) {
         // A job is still inside a write or a reader slice; the readers see the interruption
         // within one slice, so this wait is short. Destroying a running thread would crash.
         qDebug() << "waiting for the running job of" << modeName << "to stop";
-        thread.wait();
+        jobThread.wait();
     }
     qDebug() << lines.end;
 }

@@ -24,7 +24,7 @@ public:
 
     QString getModeName() const { return modeName; }
     Ymodem* getYmodem() const { return ymodem; }
-    QThread* workerThread() { return &thread; }
+    QThread* workerThread() { return &jobThread; }
 
     // Moves the worker (and its children) to its own thread and starts it.
     void startThread();
@@ -38,7 +38,7 @@ signals:
     void setProgress(int value);
 
 protected:
-    QThread thread;
+    QThread jobThread;
     Ymodem* ymodem = nullptr;
     ReadConfig* readConfig;
 
