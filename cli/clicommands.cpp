@@ -3,10 +3,17 @@
 #include <cstdio>
 
 #include <QCoreApplication>
+#include <QMap>
+#include <QSerialPortInfo>
 #include <QTextStream>
 
 #include "baidutranslate.h"
+#include "devicestype.h"
+#include "jobprinter.h"
 #include "language.h"
+#include "serialportcontroler.h"
+#include "serialportentity.h"
+#include "serialportmode.h"
 
 namespace {
 const char* const kHelp =
@@ -18,6 +25,14 @@ const char* const kHelp =
     "Commands:\n"
     "  translate [--lang KEY] TEXT   print the translation of TEXT (KEY: en, zh, yue, jp, de;\n"
     "                                default: the stored language)\n"
+    "  ports                         list the serial ports, one port text per line\n"
+    "  connect --port TEXT --baud N --type NAME [--json]\n"
+    "                                greet and identify the device, as the serial dialog does;\n"
+    "                                exit 0 when it answers and is of type NAME\n"
+    "\n"
+    "Job commands print each message as a log line on stdout (with --json: one JSON object\n"
+    "per line: message, line, progress, result, exit) and show progress on stderr when it is\n"
+    "a terminal. Debug output goes to stderr.\n"
     "\n"
     "Options:\n"
     "  -h, --help      show this help\n"
@@ -51,6 +66,8 @@ int CliCommands::run(const QStringList& arguments) {
         return kOk;
     }
     if (command == QLatin1String("translate")) return translate(args.mid(1));
+    if (command == QLatin1String("ports")) return ports(args.mid(1));
+    if (command == QLatin1String("connect")) return connectDevice(args.mid(1));
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
 }
 
@@ -83,4 +100,93 @@ int CliCommands::translate(const QStringList& args) {
     }
     out(BaiduTranslate::translate(words.join(QLatin1Char(' '))) + QLatin1Char('\n'));
     return kOk;
+}
+
+namespace {
+// Options of the form --name VALUE or --name=VALUE, and bare flags; unknown ones are errors.
+struct Options {
+    QMap<QString, QString> values;
+    QStringList flags;
+    QString error;
+};
+
+Options parseOptions(const QStringList& args, const QStringList& withValue, const QStringList& bare) {
+    Options o;
+    for (int i = 0; i < args.size(); ++i) {
+        QString name = args.at(i);
+        QString value;
+        const int eq = name.indexOf(QLatin1Char('='));
+        if (eq > 0) {
+            value = name.mid(eq + 1);
+            name.truncate(eq);
+        }
+        if (bare.contains(name) && eq < 0) {
+            o.flags << name;
+        } else if (withValue.contains(name)) {
+            if (eq < 0) {
+                if (i + 1 >= args.size()) {
+                    o.error = QStringLiteral("%1 needs a value").arg(name);
+                    return o;
+                }
+                value = args.at(++i);
+            }
+            o.values.insert(name, value);
+        } else {
+            o.error = QStringLiteral("unexpected argument '%1'").arg(args.at(i));
+            return o;
+        }
+    }
+    return o;
+}
+}  // namespace
+
+int CliCommands::ports(const QStringList& args) {
+    if (!args.isEmpty()) return usageError(QStringLiteral("ports takes no arguments"));
+    const QStringList list = SerialPortMode::portTexts(QSerialPortInfo::availablePorts(), VirtualPorts::list());
+    for (const QString& text : list) out(text + QLatin1Char('\n'));
+    return kOk;
+}
+
+int CliCommands::connectDevice(const QStringList& args) {
+    const Options o = parseOptions(args, {"--port", "--baud", "--type"}, {"--json"});
+    if (!o.error.isEmpty()) return usageError(o.error);
+    for (const char* required : {"--port", "--baud", "--type"})
+        if (o.values.value(QString::fromLatin1(required)).isEmpty())
+            return usageError(QStringLiteral("connect needs %1").arg(QString::fromLatin1(required)));
+    bool numeric = false;
+    const int baud = o.values.value("--baud").toInt(&numeric);
+    if (!numeric || baud <= 0) return usageError(QStringLiteral("--baud must be a positive number"));
+    const QString type = o.values.value("--type");
+    DevicesType* types = DevicesType::instance();
+    if (!types->keyList().contains(type))
+        return usageError(QStringLiteral("unknown device type '%1' (one of: %2)")
+                              .arg(type, types->keyList().join(QStringLiteral(", "))));
+
+    JobPrinter printer(o.flags.contains("--json"), QStringLiteral("SerialPort"));
+    SerialPortControler controler;
+    QObject::connect(&controler, &SerialPortControler::msgSignal, &printer, &JobPrinter::message);
+    QObject::connect(&controler, &SerialPortControler::msgSignals, &printer, &JobPrinter::line);
+    QObject::connect(&controler, &SerialPortControler::setProgress, &printer, &JobPrinter::progress);
+
+    int code = kFailed;
+    QObject::connect(&controler, &SerialPortControler::connectResult, &printer,
+                     [&](const QString& text, bool ok) {
+                         printer.result(QStringLiteral("connectResult"), text, ok);
+                         // A failed connect reports no comparison: the job ends here.
+                         if (!ok) QCoreApplication::exit(kFailed);
+                     });
+    QObject::connect(&controler, &SerialPortControler::compResult, &printer,
+                     [&](const QString& text, bool ok) {
+                         printer.result(QStringLiteral("compResult"), text, ok);
+                         QCoreApplication::exit(ok ? kOk : kFailed);
+                     });
+
+    // As the serial dialog does: save the settings, set the type, queue the job.
+    auto* entity = new SerialPortEntity(&controler, o.values.value("--port"), baud);
+    types->setConnectedType(type);
+    controler.setConfigArgments(entity);
+    controler.connectSerialPort(entity);
+    code = QCoreApplication::exec();
+    printer.exitCode(code);
+    return code;
 }

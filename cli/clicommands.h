@@ -13,5 +13,7 @@ public:
 
 private:
     static int translate(const QStringList& args);
+    static int ports(const QStringList& args);
+    static int connectDevice(const QStringList& args);
     static int usageError(const QString& message);
 };

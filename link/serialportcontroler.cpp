@@ -9,6 +9,8 @@
 
 SerialPortControler::SerialPortControler(QObject* parent) : ControlerBase(parent) {
     qDebug() << "SerialPort Controler Init";
+    // The record crosses to the worker thread by pointer in a queued signal.
+    qRegisterMetaType<SerialPortEntity*>("SerialPortEntity*");
     worker = new SerialPortMode;
     // Queued: the worker lives on its own thread, so the job runs there.
     connect(this, &SerialPortControler::startConnect, worker, &SerialPortMode::getDevicesType);

@@ -40,7 +40,6 @@ private:
 };
 
 void TestSerialPortControler::initTestCase() {
-    qRegisterMetaType<SerialPortEntity*>();
     work = std::make_unique<TestWorkDir>(chineseConfig());
     Language::instance()->load();
     DevicesType::instance()->reload();

@@ -1,0 +1,168 @@
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include "chineseconfig.h"
+#include "simdevice.h"
+#include "testworkdir.h"
+
+namespace {
+struct Run {
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs quelbrin-cli without blocking this thread's event loop (a test server may live on it).
+Run cli(const QStringList& args) {
+    QProcess process;
+    process.setProgram(QStringLiteral(QUELBRIN_CLI));
+    process.setArguments(args);
+    QSignalSpy finished(&process, &QProcess::finished);
+    process.start();
+    if (!finished.wait(20000)) process.kill();
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QList<QJsonObject> jsonLines(const QByteArray& out) {
+    QList<QJsonObject> lines;
+    for (const QByteArray& line : out.split('\n'))
+        if (!line.isEmpty()) lines << QJsonDocument::fromJson(line).object();
+    return lines;
+}
+}  // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void helpAndVersion();
+    void usageErrors_data();
+    void usageErrors();
+    void translateThroughService();
+    void connectJson_data();
+    void connectJson();
+    void connectTextIsTheLogForm();
+};
+
+void TestCli::helpAndVersion() {
+    TestWorkDir work(chineseConfig());
+    const Run help = cli({"--help"});
+    QCOMPARE(help.code, 0);
+    QVERIFY(help.out.contains("connect --port TEXT --baud N --type NAME"));
+    const Run version = cli({"--version"});
+    QCOMPARE(version.out, QByteArray("quelbrin-cli 1.0.0.0\n"));
+    QCOMPARE(cli({"ports"}).code, 0);
+}
+
+void TestCli::usageErrors_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addRow("no command") << QStringList{};
+    QTest::addRow("unknown command") << QStringList{"fly"};
+    QTest::addRow("translate without text") << QStringList{"translate"};
+    QTest::addRow("unknown language") << QStringList{"translate", "--lang", "klingon", "你好"};
+    QTest::addRow("connect without port") << QStringList{"connect", "--baud", "9600", "--type", "CALIBRATION"};
+    QTest::addRow("baud not a number") << QStringList{"connect", "--port", "x", "--baud", "fast", "--type", "CALIBRATION"};
+    QTest::addRow("unknown type") << QStringList{"connect", "--port", "x", "--baud", "9600", "--type", "TOASTER"};
+    QTest::addRow("unknown option") << QStringList{"connect", "--port", "x", "--baud", "9600", "--type", "CALIBRATION", "--fast"};
+    QTest::addRow("ports with argument") << QStringList{"ports", "all"};
+}
+
+void TestCli::usageErrors() {
+    QFETCH(QStringList, args);
+    TestWorkDir work(chineseConfig());
+    const Run run = cli(args);
+    QCOMPARE(run.code, 2);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(run.err.startsWith("quelbrin-cli: "));
+}
+
+void TestCli::translateThroughService() {
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QByteArray request;
+    connect(&server, &QTcpServer::newConnection, this, [&] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, socket, [&request, socket] {
+            request += socket->readAll();
+            if (!request.contains("needIntervene=1")) return;
+            const QByteArray body = R"({"trans_result":[{"src":"你好","dst":"Hello."}]})";
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) +
+                          "\r\nConnection: close\r\n\r\n" + body);
+            socket->disconnectFromHost();
+        });
+    });
+    TestWorkDir work(chineseConfig() + "[BaiduTranslate]\nurl=http://127.0.0.1:" +
+                     QByteArray::number(server.serverPort()) + "/api/trans/vip/translate?\n");
+    const Run run = cli({"translate", "--lang", "en", "你好"});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, QByteArray("Hello\n"));
+    QVERIFY(request.contains("&to=en&"));
+    // The stored language (zh) applies without --lang, and debug lines never reach stdout.
+    const Run stored = cli({"translate", "你好"});
+    QCOMPARE(stored.out, QString("你好\n").toUtf8());
+}
+
+void TestCli::connectJson_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("results");
+    QTest::addRow("matching rig") << int(SimDevice::Rig) << "CALIBRATION" << 0 << 2;
+    QTest::addRow("type mismatch") << int(SimDevice::Encoder) << "CALIBRATION" << 1 << 2;
+    QTest::addRow("no device") << -1 << "CALIBRATION" << 1 << 1;
+}
+
+void TestCli::connectJson() {
+    QFETCH(int, kind);
+    QFETCH(QString, type);
+    QFETCH(int, code);
+    QFETCH(int, results);
+    TestWorkDir work(chineseConfig());
+    std::unique_ptr<SimDevice> sim;
+    QString port = "Absent (/dev/pts/no-such)";
+    if (kind >= 0) {
+        sim = std::make_unique<SimDevice>(static_cast<SimDevice::Kind>(kind));
+        port = "Simulated (" + sim->portPath() + ")";
+    }
+    const Run run = cli({"connect", "--port", port, "--baud", "115200", "--type", type, "--json"});
+    QCOMPARE(run.code, code);
+    const QList<QJsonObject> lines = jsonLines(run.out);
+    QVERIFY(lines.size() >= 3);
+    QCOMPARE(lines.first().value("type").toString(), QString("message"));
+    QCOMPARE(lines.first().value("mode").toString(), QString("SerialPort"));
+    QCOMPARE(lines.last(), (QJsonObject{{"type", "exit"}, {"code", code}}));
+    int resultCount = 0;
+    QList<int> progress;
+    for (const QJsonObject& line : lines) {
+        if (line.value("type") == "result") {
+            ++resultCount;
+            if (line.value("name") == "connectResult")
+                QCOMPARE(line.value("ok").toBool(), kind >= 0);
+        }
+        if (line.value("type") == "progress") progress << line.value("value").toInt();
+    }
+    QCOMPARE(resultCount, results);
+    QCOMPARE(progress.last(), 100);
+    QVERIFY(run.out.startsWith("{\"type\":\"message\""));
+    // Settings were saved as the dialog saves them.
+    QVERIFY(work.readConfig().contains("DevicesType=" + type.toLatin1()));
+}
+
+void TestCli::connectTextIsTheLogForm() {
+    TestWorkDir work(chineseConfig());
+    SimDevice rig(SimDevice::Rig);
+    const Run run = cli({"connect", "--port", rig.portPath(), "--baud", "9600", "--type", "CALIBRATION"});
+    QCOMPARE(run.code, 0);
+    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    for (const QByteArray& line : lines) QVERIFY2(line.startsWith(">>>>>>>>> SerialPort  :  :  "), line.constData());
+    QCOMPARE(QString::fromUtf8(lines.last()), QString(">>>>>>>>> SerialPort  :  :  设备类型匹配成功。"));
+    QVERIFY(!run.out.contains("open serialport success"));  // debug lines go to stderr
+    QVERIFY(run.err.contains("open serialport success"));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
