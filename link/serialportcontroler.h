@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include "serialportentity.h"
+
 #include "controlerbase.h"
 
 class SerialPortEntity;

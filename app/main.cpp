@@ -1,0 +1,33 @@
+// Quelbrin: start-up. "--simulate" serves simulated equipment on pseudo-terminals.
+#include <memory>
+
+#include <QApplication>
+
+#include "mainwindow.h"
+#include "simulatedequipment.h"
+#include "startup.h"
+#include "stylesheetloader.h"
+
+int main(int argc, char* argv[]) {
+    // Must be set before the application object exists, or Qt warns and ignores it.
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quelbrin"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
+
+    Startup::writeDefaultConfigIfMissing();
+    std::unique_ptr<SimulatedEquipment> simulation;
+    if (QApplication::arguments().contains(QStringLiteral("--simulate")))
+        simulation = std::make_unique<SimulatedEquipment>();
+
+    Startup::installFontFallbacks();
+    int code = 0;
+    {
+        MainWindow window;
+        QApplication::setFont(Startup::applicationFont());
+        window.setStyleSheet(loadStyleSheet(QStringLiteral(":/system/qss/main.qss")));
+        window.show();
+        code = app.exec();
+    }  // the window's controllers join their threads here, before the simulators stop
+    return code;
+}

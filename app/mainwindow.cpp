@@ -1,0 +1,586 @@
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDebug>
+#include <QDockWidget>
+#include <QGraphicsDropShadowEffect>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyleFactory>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "baidutranslate.h"
+#include "iconsizestyle.h"
+#include "leftwidgettab.h"
+#include "permissioncontroller.h"
+#include "readconfig.h"
+#include "serialdialog.h"
+#include "serialportcontroler.h"
+
+namespace {
+MainWindow* theWindow = nullptr;
+
+const char* const kLogPrefix = ">>>>>>>>> ";
+const char* const kLogSeparator = "  :  :  ";
+constexpr int kLogBlockLimit = 1000;
+constexpr int kInPlaceBlockLimit = 100000;
+constexpr int kNormalMargin = 30;
+
+QStringList group(std::initializer_list<const char*> names) {
+    QStringList list;
+    for (const char* name : names) list << translated(name);
+    return list;
+}
+
+QStyle* iconStyle(QObject* owner, int size) {
+    auto* style = new IconSizeStyle(QStyleFactory::create(QApplication::style()->name()), size);
+    style->setParent(owner);
+    return style;
+}
+}  // namespace
+
+MainWindow* MainWindow::instance() { return theWindow; }
+
+QList<QStringList> MainWindow::calibrationPages() {
+    return {group({"校准结果"}),
+            group({"校准INL数据"}),
+            group({"测试结果"}),
+            group({"测试INL数据"}),
+            group({"测试", "第一次测试", "第二次测试", "第三次测试", "第四次测试"}),
+            group({"参数设置", "对拖工装参数"}),
+            group({"运行", "对零 & 校准 & 测试"})};
+}
+
+QList<QStringList> MainWindow::firmwarePages() {
+    return {group({"参数设置", "固件参数", "固件路径"}), group({"运行", "保存 & 开始"})};
+}
+
+QList<QStringList> MainWindow::iapPages() {
+    return {group({"参数设置", "IAP参数"}), group({"运行", "保存 & 开始"})};
+}
+
+QList<QStringList> MainWindow::bissPages() {
+    QList<QStringList> pages;
+    for (const char* name : {"主机状态", "主机通信模式", "从机使能", "从机状态", "从机反馈数据",
+                             "从机错误 & 警告", "通信错误 & 警告", "从机通信模式", "旋变设置", "寄存器操作"})
+        pages << group({name});
+    return pages;
+}
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MainWindow"));
+    theWindow = this;
+    readConfig = new ReadConfig(this);
+    setWindowTitle(QStringLiteral("Quelbrin"));
+    resize(1280, 820);
+    buildMenus();
+    buildCentral();
+    buildDecoration();
+    buildNavigation();
+
+    // A message left by an earlier run (the boot loader's upgrade) is shown once, then cleared.
+    const QString left = ReadConfig::readValue(QStringLiteral("debug"), QStringLiteral("iap"));
+    if (!left.isEmpty()) {
+        debugEdit->setPlainText(left);
+        debugDock->show();
+        ReadConfig::writeValue(QStringLiteral("debug"), QStringLiteral("iap"), QString());
+    }
+}
+
+MainWindow::~MainWindow() {
+    // Controllers join their worker threads as they go.
+    delete serialPortControler;
+    if (theWindow == this) theWindow = nullptr;
+}
+
+SerialDialog* MainWindow::serialDialog() const { return currentSerialDialog.data(); }
+
+QAction* MainWindow::action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void MainWindow::buildMenus() {
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(QStringLiteral("menubar"));
+    menuBar_->setStyle(iconStyle(this, 24));
+    setMenuBar(menuBar_);
+
+    auto makeAction = [this](QMenu* menu, const char* name, const char* label) {
+        auto* a = new QAction(translated(label), this);
+        a->setObjectName(QString::fromLatin1(name));
+        menu->addAction(a);
+        return a;
+    };
+
+    auto* menuIcon = new QMenu(QStringLiteral("ICON"), menuBar_);
+    menuIcon->setObjectName(QStringLiteral("menuICON"));
+    menuIcon->setIcon(QIcon(QStringLiteral(":/system/icons/set.png")));
+    menuBar_->addMenu(menuIcon);
+
+    auto* menuFile = new QMenu(translated("文件"), menuBar_);
+    menuFile->setObjectName(QStringLiteral("menuFile"));
+    menuBar_->addMenu(menuFile);
+    // The file workspace drives these; until it exists they stay disabled.
+    for (QAction* a : {makeAction(menuFile, "actionNew_Firmware", "新建固件"),
+                       makeAction(menuFile, "actionOpen_Firmware", "打开固件")})
+        a->setEnabled(false);
+    auto* recent = menuFile->addMenu(translated("最近打开"));
+    recent->setObjectName(QStringLiteral("menuOpen_Recent"));
+    recent->setEnabled(false);
+    for (QAction* a : {makeAction(menuFile, "actionSave", "保存"),
+                       makeAction(menuFile, "actionSave_As", "另存为")})
+        a->setEnabled(false);
+    menuFile->addSeparator();
+    QAction* closeEdit = makeAction(menuFile, "actionClose_Edit", "关闭编辑页");
+    QAction* exitApp = makeAction(menuFile, "actionExit", "退出");
+
+    auto* menuConnect = new QMenu(translated("连接"), menuBar_);
+    menuConnect->setObjectName(QStringLiteral("menuConnect"));
+    menuBar_->addMenu(menuConnect);
+    QAction* usart = makeAction(menuConnect, "actionUsart", "串口");
+
+    auto* menuSettings = new QMenu(translated("设置"), menuBar_);
+    menuSettings->setObjectName(QStringLiteral("menuSettings"));
+    menuBar_->addMenu(menuSettings);
+    // The permission and language dialogs come later: disabled until they exist.
+    makeAction(menuSettings, "actionWorkSpace_Settings", "权限设置")->setEnabled(false);
+    makeAction(menuSettings, "actionTheme_Settings", "语言设置")->setEnabled(false);
+
+    auto* menuDevices = new QMenu(translated("设备"), menuBar_);
+    menuDevices->setObjectName(QStringLiteral("menuDevices"));
+    menuBar_->addMenu(menuDevices);
+    makeAction(menuDevices, "addDevices", "添加设备")->setEnabled(false);
+
+    connect(usart, &QAction::triggered, this, &MainWindow::serialPortViewBind);
+    connect(closeEdit, &QAction::triggered, this, [this] {
+        while (contentsWidget->count() > 0) contentsWidget->removeTab(0);
+    });
+    connect(exitApp, &QAction::triggered, qApp, &QApplication::quit);
+
+    // The window buttons sit at the right end of the title bar, one small menu bar each.
+    auto* corner = new QWidget(menuBar_);
+    auto* row = new QHBoxLayout(corner);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    auto titleButton = [&](QMenuBar*& bar, QAction*& act, const char* barName, const char* actName,
+                           const char* icon) {
+        bar = new QMenuBar(corner);
+        bar->setObjectName(QString::fromLatin1(barName));
+        bar->setStyle(iconStyle(this, 10));
+        act = new QAction(QIcon(QString::fromLatin1(icon)), QString(), bar);
+        act->setObjectName(QString::fromLatin1(actName));
+        bar->addAction(act);
+        bar->installEventFilter(this);
+        row->addWidget(bar);
+    };
+    titleButton(toolBar, minAction, "toolBar", "min", ":/system/icons/min.png");
+    titleButton(maximiBar, maxMinAction, "maximiBar", "maxMin", ":/system/icons/Maximize_max.png");
+    titleButton(exitBar, exitAction, "exitBar", "exit", ":/system/icons/close.png");
+    menuBar_->setCornerWidget(corner, Qt::TopRightCorner);
+    menuBar_->installEventFilter(this);
+
+    connect(minAction, &QAction::triggered, this, &MainWindow::mainShowMin);
+    connect(maxMinAction, &QAction::triggered, this, &MainWindow::mainShowMaxOrNormal);
+    connect(exitAction, &QAction::triggered, this, &MainWindow::mainClose);
+}
+
+void MainWindow::buildCentral() {
+    central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralwidget"));
+    centralGrid = new QGridLayout(central);
+    centralGrid->setSpacing(20);
+    centralGrid->setContentsMargins(20, 20, 20, 20);
+
+    leftWidget = new QWidget(central);
+    leftWidget->setObjectName(QStringLiteral("leftWidget"));
+    rightWidget = new QWidget(central);
+    rightWidget->setObjectName(QStringLiteral("rightWidget"));
+    for (QWidget* w : {leftWidget, rightWidget}) w->setAttribute(Qt::WA_StyledBackground);
+    centralGrid->addWidget(leftWidget, 0, 0);
+    centralGrid->addWidget(rightWidget, 0, 1);
+    centralGrid->setColumnStretch(1, 5);
+
+    leftWidget->setMinimumWidth(300);
+    leftTabs = new QTabWidget(leftWidget);
+    leftTabs->setObjectName(QStringLiteral("leftTabWidget"));
+    auto* leftLayout = new QGridLayout(leftWidget);
+    leftLayout->setContentsMargins(1, 1, 1, 1);
+    leftLayout->addWidget(leftTabs);
+
+    contentsWidget = new QTabWidget(rightWidget);
+    contentsWidget->setObjectName(QStringLiteral("contentsWidget"));
+    contentsWidget->setTabsClosable(true);
+    auto* rightLayout = new QGridLayout(rightWidget);
+    rightLayout->setContentsMargins(1, 1, 1, 1);
+    rightLayout->addWidget(contentsWidget);
+    connect(contentsWidget, &QTabWidget::tabCloseRequested, this, [this](int index) {
+        shutdownShadow();
+        contentsWidget->removeTab(index);
+        scheduleShadow(50);
+    });
+    connect(contentsWidget, &QTabWidget::currentChanged, this, [this] {
+        shutdownShadow();
+        scheduleShadow(50);
+    });
+    setCentralWidget(central);
+}
+
+void MainWindow::buildDecoration() {
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setContentsMargins(kNormalMargin, kNormalMargin, kNormalMargin, kNormalMargin);
+
+    debugDock = new QDockWidget(translated("调试信息"), this);
+    debugDock->setObjectName(QStringLiteral("debugDock"));
+    debugDock->setFeatures(QDockWidget::DockWidgetMovable);
+    debugDock->setAllowedAreas(Qt::AllDockWidgetAreas);
+    replaceDebugEdit();
+    addDockWidget(Qt::BottomDockWidgetArea, debugDock);
+    connect(debugDock, &QDockWidget::topLevelChanged, this, [this] {
+        shutdownShadow();
+        scheduleShadow(100);
+    });
+    connect(debugDock, &QDockWidget::visibilityChanged, this, [this] {
+        shutdownShadow();
+        scheduleShadow(100);
+    });
+
+    QStatusBar* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("statusbar"));
+    bar->setSizeGripEnabled(false);
+    setStatusBar(bar);
+    debugButton = new QPushButton(bar);
+    debugButton->setObjectName(QStringLiteral("DebugButton"));
+    debugButton->setFixedHeight(20);
+    debugButton->setToolTip(translated("调试信息"));
+    bar->addWidget(debugButton);
+    auto* author = new QLabel(QStringLiteral("ZEK"), bar);
+    author->setObjectName(QStringLiteral("AutherLabel"));
+    bar->addPermanentWidget(author);
+    progress = new QProgressBar(bar);
+    progress->setObjectName(QStringLiteral("progressBar"));
+    progress->setRange(0, 100);
+    progress->setValue(0);
+    bar->addPermanentWidget(progress);
+    connect(debugButton, &QPushButton::clicked, this, [this] {
+        if (debugDock->isVisible()) {
+            debugDock->close();
+            debugDock->hide();
+        } else {
+            debugDock->show();
+        }
+    });
+    setWindowProperty("min");
+    updateShadow();
+}
+
+void MainWindow::buildNavigation() {
+    const int permission = PermissionController::instance()->getPermission();
+    struct Area {
+        const char* name;
+        QList<QStringList> pages;
+    };
+    QList<Area> areas;
+    if (permission == PermissionController::ADMINISTRATOR)
+        areas = {{"校准", calibrationPages()}, {"固件生成", firmwarePages()},
+                 {"IAP升级", iapPages()}, {"BiSS调试", bissPages()}};
+    else if (permission == PermissionController::DEBUGPERSON)
+        areas = {{"校准", calibrationPages()}, {"IAP升级", iapPages()}, {"BiSS调试", bissPages()}};
+    else
+        areas = {{"IAP升级", iapPages()}};
+    for (const Area& area : areas) {
+        const QString name = translated(area.name);
+        tabNames << name;
+        auto* tab = new LeftWidgetTab(leftTabs);
+        tab->fill(name, area.pages);
+        leftTabs->addTab(tab, name);
+    }
+}
+
+void MainWindow::leftTabChange(QString tabName) {
+    shutdownShadow();
+    leftTabs->setCurrentIndex(tabNames.indexOf(tabName));
+    updateShadow();
+}
+
+void MainWindow::replaceDebugEdit() {
+    auto* edit = new QTextEdit(debugDock);
+    edit->setObjectName(QStringLiteral("debugEdit"));
+    edit->setReadOnly(true);
+    const bool enabled = debugEdit ? debugEdit->isEnabled() : true;
+    edit->setEnabled(enabled);
+    if (debugEdit) debugEdit->deleteLater();
+    debugEdit = edit;
+    debugDock->setWidget(edit);
+}
+
+void MainWindow::showDebugMsg(QString modeName, QString msg) {
+    if (modeName.isNull() || msg.isNull()) return;
+    if (modeName == QLatin1String("clear")) {
+        replaceDebugEdit();
+        debugDock->hide();
+        debugEdit->moveCursor(QTextCursor::End);
+        return;
+    }
+    if (!modeName.isEmpty() || !msg.isEmpty()) {
+        QTextCursor cursor = debugEdit->textCursor();
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(QLatin1String(kLogPrefix) + modeName + QLatin1String(kLogSeparator) + msg +
+                          QStringLiteral("\r\n"));
+    }
+    if (debugEdit->document()->blockCount() > kLogBlockLimit) replaceDebugEdit();
+    QTextCursor end = debugEdit->textCursor();
+    end.movePosition(QTextCursor::End);
+    debugEdit->setTextCursor(end);
+}
+
+void MainWindow::showDebugMsg(QString modeName, QString msg, int arg) {
+    if (modeName == QLatin1String("clear")) {
+        replaceDebugEdit();
+        debugEdit->clear();
+        debugDock->hide();
+        return;
+    }
+    QTextCursor cursor = debugEdit->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    if (!msg.isEmpty()) {
+        // The line under the cursor is the previous state of this progress line: replace it.
+        cursor.movePosition(QTextCursor::StartOfLine);
+        cursor.select(QTextCursor::LineUnderCursor);
+        cursor.removeSelectedText();
+        cursor.insertText(QLatin1String(kLogPrefix) + modeName + QLatin1String(kLogSeparator) +
+                          msg.arg(arg));
+        debugEdit->setTextCursor(cursor);
+        if (debugEdit->document()->blockCount() > kInPlaceBlockLimit) replaceDebugEdit();
+    } else {
+        cursor.insertText(QStringLiteral("\r\n"));
+        debugEdit->setTextCursor(cursor);
+    }
+}
+
+void MainWindow::showMsg(QMessageBox::Icon msgType, QString msg) { showMsgs(msgType, msg, 0); }
+
+void MainWindow::showMsgs(QMessageBox::Icon msgType, QString msg, int) {
+    shutdownShadow();
+    const char* title = "提示";
+    if (msgType == QMessageBox::Warning) title = "警告";
+    else if (msgType == QMessageBox::Critical) title = "错误";
+    else if (msgType == QMessageBox::Question) title = "询问";
+    auto* box = new QMessageBox(msgType, translated(title), msg, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("messageBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+    updateShadow();
+}
+
+void MainWindow::setProgress(int value) {
+    qDebug() << value;
+    progress->setProperty("SuccessFlag", QStringLiteral("progress"));
+    statusBar()->setProperty("SuccessFlag", QStringLiteral("progress"));
+    progress->setValue(value);
+    repolish(progress);
+    repolish(statusBar());
+}
+
+void MainWindow::setProgress(bool connectFlag) {
+    const QString flag = connectFlag ? QStringLiteral("success") : QStringLiteral("fail");
+    progress->setProperty("SuccessFlag", flag);
+    statusBar()->setProperty("SuccessFlag", flag);
+    QTextCursor cursor = debugEdit->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.movePosition(QTextCursor::Up);
+    cursor.movePosition(QTextCursor::StartOfLine);
+    cursor.select(QTextCursor::LineUnderCursor);
+    QTextCharFormat format;
+    format.setForeground(connectFlag ? QColor(Qt::green) : QColor(Qt::red));
+    cursor.mergeCharFormat(format);
+    repolish(progress);
+    repolish(statusBar());
+    debugEdit->moveCursor(QTextCursor::End);
+    debugEdit->setEnabled(true);
+}
+
+void MainWindow::serialPortViewBind() {
+    // One connect pair at a time: the previous one is idle once its dialog has closed.
+    delete serialPortControler;
+    serialPortControler = new SerialPortControler(this);
+    SerialPortControler* c = serialPortControler;
+    auto* dialog = new SerialDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    currentSerialDialog = dialog;
+
+    connect(dialog, &SerialDialog::showMsg, this, &MainWindow::showMsg);
+    connect(dialog, qOverload<>(&SerialDialog::getConfigArgments), c,
+            qOverload<>(&SerialPortControler::getConfigArgments));
+    connect(dialog, qOverload<>(&SerialDialog::getSerialPortList), c,
+            qOverload<>(&SerialPortControler::getSerialPortList));
+    connect(dialog, &SerialDialog::setConfigArgments, c, &SerialPortControler::setConfigArgments);
+    connect(dialog, &SerialDialog::toConnect, c, &SerialPortControler::connectSerialPort);
+    connect(c, qOverload<SerialPortEntity*>(&SerialPortControler::getConfigArgments), dialog,
+            qOverload<SerialPortEntity*>(&SerialDialog::getConfigArgments));
+    connect(c, qOverload<QStringList>(&SerialPortControler::getSerialPortList), dialog,
+            &SerialDialog::scanSerialPort);
+    connect(c, &SerialPortControler::msgSignal, this,
+            qOverload<QString, QString>(&MainWindow::showDebugMsg));
+    auto logResult = [this](const QString& msg, bool ok) {
+        showDebugMsg(QStringLiteral("SerialPort"), msg);
+        setProgress(ok);
+    };
+    connect(c, &SerialPortControler::connectResult, this, logResult);
+    connect(c, &SerialPortControler::compResult, this, logResult);
+    connect(c, &SerialPortControler::setProgress, this, qOverload<int>(&MainWindow::setProgress));
+    connect(c, &SerialPortControler::connectResult, dialog, &SerialDialog::connectFinished);
+    // Closed without a connect, no result would ever enable the log again.
+    connect(dialog, &QDialog::finished, this, [this] { debugEdit->setEnabled(true); });
+
+    dialog->init();
+    setProgress(0);
+    debugEdit->setEnabled(false);
+    dialog->setModal(true);
+    dialog->show();
+}
+
+void MainWindow::repolish(QWidget* widget) {
+    widget->style()->unpolish(widget);
+    widget->style()->polish(widget);
+    widget->update();
+}
+
+void MainWindow::setWindowProperty(const char* value) {
+    for (QWidget* w : QList<QWidget*>{toolBar, maximiBar, exitBar, menuBar_, statusBar()}) {
+        if (!w) continue;
+        w->setProperty("Window", QString::fromLatin1(value));
+        repolish(w);
+    }
+}
+
+void MainWindow::showRestored() {
+    centralGrid->setColumnStretch(1, 5);
+    setContentsMargins(kNormalMargin, kNormalMargin, kNormalMargin, kNormalMargin);
+    showNormal();
+    maxMinAction->setIcon(QIcon(QStringLiteral(":/system/icons/Maximize_max.png")));
+    setWindowProperty("min");
+}
+
+void MainWindow::showMaximisedLook() {
+    centralGrid->setColumnStretch(1, 6);
+    setContentsMargins(0, 0, 0, 0);
+    showMaximized();
+    maxMinAction->setIcon(QIcon(QStringLiteral(":/system/icons/Maximize_normal.png")));
+    setWindowProperty("Maximized");
+}
+
+void MainWindow::mainShowMin(bool) {
+    if (titleButtonBusy) return;
+    dragging = false;
+    titleButtonBusy = true;
+    qDebug() << "min show";
+    showMinimized();
+}
+
+void MainWindow::mainClose(bool) {
+    if (titleButtonBusy) return;
+    dragging = false;
+    titleButtonBusy = true;
+    qDebug() << "exit";
+    close();
+}
+
+void MainWindow::mainShowMaxOrNormal(bool) {
+    if (dragging || titleButtonBusy) return;
+    titleButtonBusy = true;
+    if (isMaximized())
+        showRestored();
+    else
+        showMaximisedLook();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == toolBar || watched == maximiBar || watched == exitBar) {
+        if (type == QEvent::MouseButtonPress) titleButtonBusy = true;
+        if (type == QEvent::MouseButtonRelease) titleButtonBusy = false;
+        return false;
+    }
+    if (watched != menuBar_) return QMainWindow::eventFilter(watched, event);
+
+    if (titleButtonBusy && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                            type == QEvent::MouseMove || type == QEvent::Enter || type == QEvent::Leave)) {
+        dragging = false;
+        titleButtonBusy = false;
+        qDebug() << "move";
+        return false;
+    }
+    if (type == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton) {
+            dragOffset = mouse->globalPosition().toPoint() - pos();
+            dragging = true;
+        }
+    } else if (type == QEvent::MouseMove && dragging) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint global = mouse->globalPosition().toPoint();
+        if (isMaximized()) {
+            showRestored();
+            // Keep the pointer over the title bar of the restored, narrower window.
+            dragOffset = QPoint(qMin(dragOffset.x(), width() / 2), dragOffset.y());
+        }
+        const QPoint target = global - dragOffset;
+        if (target == pos())
+            dragging = false;
+        else
+            move(target);
+    } else if (type == QEvent::MouseButtonRelease) {
+        dragging = false;
+    }
+    return false;
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    shutdownShadow();
+    emit windowResisze(((width() - 60) / 6) * 5);
+    QMainWindow::resizeEvent(event);
+    setUpdatesEnabled(true);
+    scheduleShadow(150);
+}
+
+QList<QWidget*> MainWindow::shadowPanels() const {
+    return {menuBar_, statusBar(), leftWidget, rightWidget};
+}
+
+void MainWindow::scheduleShadow(int ms) { QTimer::singleShot(ms, this, &MainWindow::updateShadow); }
+
+void MainWindow::shutdownShadow() {
+    setUpdatesEnabled(false);
+    for (QWidget* panel : shadowPanels()) {
+        if (auto* effect = qobject_cast<QGraphicsDropShadowEffect*>(panel ? panel->graphicsEffect() : nullptr))
+            effect->setColor(Qt::transparent);
+    }
+}
+
+void MainWindow::updateShadow() {
+    setUpdatesEnabled(true);
+    for (QWidget* panel : shadowPanels()) {
+        if (!panel) continue;
+        auto* effect = qobject_cast<QGraphicsDropShadowEffect*>(panel->graphicsEffect());
+        if (!effect) {
+            effect = new QGraphicsDropShadowEffect(panel);
+            effect->setBlurRadius(30);
+            effect->setOffset(4, 4);
+            panel->setGraphicsEffect(effect);
+        }
+        effect->setColor(QColor(0, 0, 0, 160));
+    }
+}

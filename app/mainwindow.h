@@ -1,0 +1,112 @@
+// The one top-level window: its own title bar and menus, the navigation tabs, the contents
+// tabs, the debug log and the status bar, and the hub between the views and the controllers.
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPoint>
+#include <QPointer>
+#include <QStringList>
+
+class QAction;
+class QDockWidget;
+class QGridLayout;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QTextEdit;
+class ReadConfig;
+class SerialDialog;
+class SerialPortControler;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    static MainWindow* instance();
+
+    QTextEdit* debugLog() const { return debugEdit; }
+    QProgressBar* progressBar() const { return progress; }
+    QTabWidget* leftTabWidget() const { return leftTabs; }
+    QTabWidget* contentsTabWidget() const { return contentsWidget; }
+    QStringList leftTabNames() const { return tabNames; }
+    QAction* action(const QString& objectName) const;
+    SerialDialog* serialDialog() const;
+
+    // The page lists of the job areas, each a list of groups (group name, then page names).
+    static QList<QStringList> calibrationPages();
+    static QList<QStringList> firmwarePages();
+    static QList<QStringList> iapPages();
+    static QList<QStringList> bissPages();
+
+signals:
+    void windowChanged(int width);
+    void windowResisze(int width);
+    void openFileSignal();
+    void newFileSignal();
+    void saveFileSignal(QString filePath);
+    void saveAsFileSignal();
+    void openRecentSignal();
+
+public slots:
+    void mainShowMin(bool);
+    void mainShowMaxOrNormal(bool);
+    void mainClose(bool);
+    void leftTabChange(QString tabName);
+    void showDebugMsg(QString modeName, QString msg);
+    void showDebugMsg(QString modeName, QString msg, int arg);
+    void showMsg(QMessageBox::Icon msgType, QString msg);
+    void showMsgs(QMessageBox::Icon msgType, QString msg, int arg);
+    void setProgress(bool connectFlag);
+    void setProgress(int value);
+    void serialPortViewBind();
+    void updateShadow();
+    void shutdownShadow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildCentral();
+    void buildDecoration();
+    void buildNavigation();
+    void replaceDebugEdit();
+    void repolish(QWidget* widget);
+    void setWindowProperty(const char* value);
+    void showRestored();
+    void showMaximisedLook();
+    void scheduleShadow(int ms);
+    QList<QWidget*> shadowPanels() const;
+
+    ReadConfig* readConfig;
+    QMenuBar* menuBar_ = nullptr;
+    QMenuBar* toolBar = nullptr;
+    QMenuBar* maximiBar = nullptr;
+    QMenuBar* exitBar = nullptr;
+    QAction* minAction = nullptr;
+    QAction* maxMinAction = nullptr;
+    QAction* exitAction = nullptr;
+    QWidget* central = nullptr;
+    QGridLayout* centralGrid = nullptr;
+    QWidget* leftWidget = nullptr;
+    QWidget* rightWidget = nullptr;
+    QTabWidget* leftTabs = nullptr;
+    QTabWidget* contentsWidget = nullptr;
+    QDockWidget* debugDock = nullptr;
+    QTextEdit* debugEdit = nullptr;
+    QPushButton* debugButton = nullptr;
+    QProgressBar* progress = nullptr;
+    QStringList tabNames;
+    bool dragging = false;
+    bool titleButtonBusy = false;
+    QPoint dragOffset;
+    SerialPortControler* serialPortControler = nullptr;
+    QPointer<SerialDialog> currentSerialDialog;
+};

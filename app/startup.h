@@ -1,0 +1,17 @@
+// What start-up does before the main window: fonts and the first start's configuration.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class Startup {
+public:
+    // Corbel 10 pt, normal weight, no hinting; Corbel and the other families the forms name
+    // fall back to a sans-serif with CJK glyphs where they are missing.
+    static QFont applicationFont();
+    static void installFontFallbacks();
+
+    // Writes config/config.ini from the embedded default when it is missing, with example paths
+    // below the user's home. Returns true when it wrote the file.
+    static bool writeDefaultConfigIfMissing();
+};
