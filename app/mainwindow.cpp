@@ -99,6 +99,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 }
 
 MainWindow::~MainWindow() {
+    // Hiding and deleting the children below emits their signals into a window that is half
+    // gone: cut those connections first.
+    disconnect(debugDock, nullptr, this, nullptr);
+    disconnect(contentsWidget, nullptr, this, nullptr);
     // Controllers join their worker threads as they go.
     delete serialPortControler;
     if (theWindow == this) theWindow = nullptr;

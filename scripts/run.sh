@@ -5,7 +5,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 dir=$(scripts/build.sh | tail -n 1)
-if [ -x "$dir/bin/quelbrin" ]; then
-    exec "$dir/bin/quelbrin" --simulate "$@"
+# Qt wants a private runtime folder; a root shell often has none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR="/tmp/runtime-$(id -u)"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 fi
-exec "$dir/bin/quelbrin-cli" --help
+exec "$dir/bin/quelbrin" --simulate "$@"

@@ -1,0 +1,239 @@
+#include <QAction>
+#include <QDockWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QtTest>
+
+#include "chineseconfig.h"
+#include "language.h"
+#include "mainwindow.h"
+#include "permissioncontroller.h"
+#include "readconfig.h"
+#include "startup.h"
+#include "stylesheetloader.h"
+#include "testworkdir.h"
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init() { PermissionController::instance()->setPermission(PermissionController::ADMINISTRATOR); }
+    void logLineRules_data();
+    void logLineRules();
+    void logEmptiesPastThousandBlocks();
+    void inPlaceLinesReplaceThemselves();
+    void resultColoursLastLine_data();
+    void resultColoursLastLine();
+    void tabsPerPermission_data();
+    void tabsPerPermission();
+    void maximiseAndRestore();
+    void messageBoxTitles_data();
+    void messageBoxTitles();
+    void startupMessageShownOnce();
+    void firstStartWritesDefaults();
+    void closeEditRemovesContentsTabs();
+
+private:
+    std::unique_ptr<TestWorkDir> work;
+};
+
+void TestMainWindow::initTestCase() {
+    work = std::make_unique<TestWorkDir>(chineseConfig());
+    Language::instance()->load();
+}
+
+void TestMainWindow::logLineRules_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("msg");
+    QTest::addColumn<QString>("log");
+    QTest::addRow("a line") << "SerialPort" << "握手成功！" << ">>>>>>>>> SerialPort  :  :  握手成功！\n";
+    QTest::addRow("empty mode and text: no line") << "" << "" << "";
+    QTest::addRow("null text: nothing") << "SerialPort" << QString() << "";
+    QTest::addRow("null mode: nothing") << QString() << "x" << "";
+    QTest::addRow("empty text still a line") << "IAP" << "" << ">>>>>>>>> IAP  :  :  \n";
+}
+
+void TestMainWindow::logLineRules() {
+    QFETCH(QString, mode);
+    QFETCH(QString, msg);
+    QFETCH(QString, log);
+    MainWindow window;
+    window.showDebugMsg(mode, msg);
+    QString text = window.debugLog()->toPlainText();
+    text.remove(QLatin1Char('\r'));
+    QCOMPARE(text, log);
+}
+
+void TestMainWindow::logEmptiesPastThousandBlocks() {
+    MainWindow window;
+    for (int i = 1; i < 1000; ++i) window.showDebugMsg("SerialPort", QString::number(i));
+    QCOMPARE(window.debugLog()->document()->blockCount(), 1000);
+    QVERIFY(window.debugLog()->toPlainText().contains(">>>>>>>>> SerialPort  :  :  999"));
+    window.showDebugMsg("SerialPort", "1000");  // the 1001st block
+    QCOMPARE(window.debugLog()->toPlainText(), QString());
+    window.showDebugMsg("SerialPort", "after");
+    QVERIFY(window.debugLog()->toPlainText().startsWith(">>>>>>>>> SerialPort  :  :  after"));
+    QVERIFY(window.findChild<QDockWidget*>("debugDock")->widget() == window.debugLog());
+}
+
+void TestMainWindow::inPlaceLinesReplaceThemselves() {
+    MainWindow window;
+    window.showDebugMsg("IAP升级", "开始发送");
+    for (int block = 1; block <= 50; ++block) window.showDebugMsg("IAP升级", "已发送 %1 包", block);
+    window.showDebugMsg("IAP升级", "", 0);  // closes the in-place line
+    window.showDebugMsg("IAP升级", "完成");
+    QString text = window.debugLog()->toPlainText();
+    text.remove(QLatin1Char('\r'));
+    QCOMPARE(text, QString(">>>>>>>>> IAP升级  :  :  开始发送\n"
+                           ">>>>>>>>> IAP升级  :  :  已发送 50 包\n"
+                           ">>>>>>>>> IAP升级  :  :  完成\n"));
+    // Far more updates than the 1000-block limit of ordinary lines: still one line.
+    for (int block = 1; block <= 1500; ++block) window.showDebugMsg("IAP升级", "已发送 %1 包", block);
+    QVERIFY(window.debugLog()->toPlainText().contains("已发送 1500 包"));
+    QCOMPARE(window.debugLog()->document()->blockCount(), 4);
+}
+
+void TestMainWindow::resultColoursLastLine_data() {
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("flag");
+    QTest::addColumn<QColor>("colour");
+    QTest::addRow("success") << true << "success" << QColor(Qt::green);
+    QTest::addRow("fail") << false << "fail" << QColor(Qt::red);
+}
+
+void TestMainWindow::resultColoursLastLine() {
+    QFETCH(bool, ok);
+    QFETCH(QString, flag);
+    QFETCH(QColor, colour);
+    MainWindow window;
+    window.setProgress(40);
+    QCOMPARE(window.progressBar()->property("SuccessFlag").toString(), QString("progress"));
+    QCOMPARE(window.progressBar()->value(), 40);
+    window.debugLog()->setEnabled(false);
+    window.showDebugMsg("SerialPort", "第一行");
+    window.showDebugMsg("SerialPort", "结果");
+    window.setProgress(ok);
+    QCOMPARE(window.progressBar()->property("SuccessFlag").toString(), flag);
+    QCOMPARE(window.statusBar()->property("SuccessFlag").toString(), flag);
+    QVERIFY(window.debugLog()->isEnabled());
+    const QTextDocument* doc = window.debugLog()->document();
+    const QTextBlock last = doc->findBlockByNumber(doc->blockCount() - 2);
+    QVERIFY(last.text().contains("结果"));
+    QCOMPARE(last.begin().fragment().charFormat().foreground().color(), colour);
+    const QTextBlock first = doc->findBlockByNumber(0);
+    QVERIFY(first.begin().fragment().charFormat().foreground().color() != colour);
+}
+
+void TestMainWindow::tabsPerPermission_data() {
+    QTest::addColumn<int>("permission");
+    QTest::addColumn<QStringList>("tabs");
+    QTest::addRow("ADMINISTRATOR") << int(PermissionController::ADMINISTRATOR)
+                                   << QStringList{"校准", "固件生成", "IAP升级", "BiSS调试"};
+    QTest::addRow("DEBUGPERSON") << int(PermissionController::DEBUGPERSON)
+                                 << QStringList{"校准", "IAP升级", "BiSS调试"};
+    QTest::addRow("USER") << int(PermissionController::USER) << QStringList{"IAP升级"};
+}
+
+void TestMainWindow::tabsPerPermission() {
+    QFETCH(int, permission);
+    QFETCH(QStringList, tabs);
+    PermissionController::instance()->setPermission(permission);
+    MainWindow window;
+    QCOMPARE(window.leftTabNames(), tabs);
+    QCOMPARE(window.leftTabWidget()->count(), tabs.size());
+    for (int i = 0; i < tabs.size(); ++i) QCOMPARE(window.leftTabWidget()->tabText(i), tabs.at(i));
+    QVERIFY(!window.action("addDevices")->isEnabled());
+    QVERIFY(window.action("actionUsart")->isEnabled());
+    window.leftTabChange(tabs.last());
+    QCOMPARE(window.leftTabWidget()->currentIndex(), tabs.size() - 1);
+    window.leftTabChange("不存在");  // an unknown name moves nothing
+    QCOMPARE(window.leftTabWidget()->currentIndex(), tabs.size() - 1);
+}
+
+void TestMainWindow::maximiseAndRestore() {
+    MainWindow window;
+    window.setStyleSheet(loadStyleSheet(":/system/qss/main.qss"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* maximiBar = window.findChild<QMenuBar*>("maximiBar");
+    QAction* maxMin = window.action("maxMin");
+    auto clickButton = [&] { QTest::mouseClick(maximiBar, Qt::LeftButton, {}, maximiBar->actionGeometry(maxMin).center()); };
+
+    clickButton();
+    QTRY_VERIFY(window.isMaximized());
+    for (const char* bar : {"menubar", "toolBar", "maximiBar", "exitBar", "statusbar"})
+        QCOMPARE(window.findChild<QWidget*>(bar)->property("Window").toString(), QString("Maximized"));
+    QCOMPARE(window.contentsMargins(), QMargins(0, 0, 0, 0));
+
+    clickButton();
+    QTRY_VERIFY(!window.isMaximized());
+    QCOMPARE(window.findChild<QWidget*>("menubar")->property("Window").toString(), QString("min"));
+    QCOMPARE(window.contentsMargins(), QMargins(30, 30, 30, 30));
+}
+
+void TestMainWindow::messageBoxTitles_data() {
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("title");
+    QTest::addRow("information") << int(QMessageBox::Information) << "提示";
+    QTest::addRow("warning") << int(QMessageBox::Warning) << "警告";
+    QTest::addRow("critical") << int(QMessageBox::Critical) << "错误";
+    QTest::addRow("question") << int(QMessageBox::Question) << "询问";
+}
+
+void TestMainWindow::messageBoxTitles() {
+    QFETCH(int, icon);
+    QFETCH(QString, title);
+    MainWindow window;
+    window.showMsg(static_cast<QMessageBox::Icon>(icon), "串口号不能为空!!");
+    auto* box = window.findChild<QMessageBox*>("messageBox");
+    QVERIFY(box);
+    QCOMPARE(box->windowTitle(), title);
+    QCOMPARE(box->text(), QString("串口号不能为空!!"));
+    QVERIFY(!box->isModal());
+    QVERIFY(box->isVisible());
+    box->close();
+}
+
+void TestMainWindow::startupMessageShownOnce() {
+    ReadConfig::writeValue("debug", "iap", "升级完成，版本 0.03");
+    {
+        MainWindow window;
+        QCOMPARE(window.debugLog()->toPlainText(), QString("升级完成，版本 0.03"));
+        QVERIFY(!window.findChild<QDockWidget*>("debugDock")->isHidden());
+    }
+    QCOMPARE(ReadConfig::readValue("debug", "iap"), QString());
+    MainWindow again;
+    QCOMPARE(again.debugLog()->toPlainText(), QString());
+}
+
+void TestMainWindow::firstStartWritesDefaults() {
+    TestWorkDir fresh(QByteArray(), false);
+    QVERIFY(Startup::writeDefaultConfigIfMissing());
+    QCOMPARE(ReadConfig::readIntMap("ZEK_ENCODER").value("bootAreaSize"), 12288);
+    QCOMPARE(ReadConfig::readIntMap("ZEK_ENCODER").value("TargetInl"), 100);
+    QCOMPARE(ReadConfig::readValue("SerialPortEntity", "BaudRate"), QString("115200"));
+    QCOMPARE(ReadConfig::readValue("SerialPortEntity", "DevicesType"), QString("CALIBRATION"));
+    QCOMPARE(ReadConfig::readStringArray("FileWorkEntityList", "recentPath").size(), 10);
+    const QString path = ReadConfig::readValue("IapEntity", "firmwarePath");
+    QVERIFY2(path.startsWith(QDir::homePath()) && path.endsWith("update.bin"), qPrintable(path));
+    // An existing file is never overwritten.
+    ReadConfig::writeValue("SerialPortEntity", "BaudRate", 9600);
+    QVERIFY(!Startup::writeDefaultConfigIfMissing());
+    QCOMPARE(ReadConfig::readValue("SerialPortEntity", "BaudRate"), QString("9600"));
+}
+
+void TestMainWindow::closeEditRemovesContentsTabs() {
+    MainWindow window;
+    window.contentsTabWidget()->addTab(new QWidget, "a");
+    window.contentsTabWidget()->addTab(new QWidget, "b");
+    window.action("actionClose_Edit")->trigger();
+    QCOMPARE(window.contentsTabWidget()->count(), 0);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
