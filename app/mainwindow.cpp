@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -587,4 +588,9 @@ void MainWindow::updateShadow() {
         }
         effect->setColor(QColor(0, 0, 0, 160));
     }
+}
+
+void MainWindow::restartApplication() {
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+    QCoreApplication::quit();
 }

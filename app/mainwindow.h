@@ -67,6 +67,8 @@ public slots:
     void serialPortViewBind();
     void updateShadow();
     void shutdownShadow();
+    // A language or permission change takes effect in a new process: start one, then quit.
+    void restartApplication();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

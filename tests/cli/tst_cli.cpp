@@ -46,6 +46,8 @@ private slots:
     void connectJson_data();
     void connectJson();
     void connectTextIsTheLogForm();
+    void simulatorExecutableServesTheConnect_data();
+    void simulatorExecutableServesTheConnect();
 };
 
 void TestCli::helpAndVersion() {
@@ -166,3 +168,35 @@ void TestCli::connectTextIsTheLogForm() {
 
 QTEST_GUILESS_MAIN(TestCli)
 #include "tst_cli.moc"
+
+void TestCli::simulatorExecutableServesTheConnect_data() {
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("expect");
+    QTest::addRow("boot loader") << QStringList{"--device", "encoder", "--status", "BOOT"} << "ZEK_ENCODER" << 0
+                                 << "获取设备状态成功，当前设备处于[BOOT ] 状态。";
+    QTest::addRow("other type") << QStringList{"--device", "encoder", "--type", "ZEK_MT6826S"} << "ZEK_ENCODER" << 1
+                                << "设备类型匹配失败，请修改设备类型为：ZEK_MT6826S";
+    QTest::addRow("refuses once") << QStringList{"--device", "biss", "--refuse", "1"} << "BiSS_Master" << 0
+                                  << "失败！原因：设备拒绝通信！";
+}
+
+void TestCli::simulatorExecutableServesTheConnect() {
+    QFETCH(QStringList, simArgs);
+    QFETCH(QString, type);
+    QFETCH(int, code);
+    QFETCH(QString, expect);
+    TestWorkDir work(chineseConfig());
+    QProcess sim;
+    sim.start(QStringLiteral(QUELBRIN_SIM), simArgs);
+    QVERIFY(sim.waitForReadyRead(5000));
+    const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    QVERIFY2(path.startsWith("/dev/pts/"), qPrintable(path));
+    const Run run = cli({"connect", "--port", path, "--baud", "115200", "--type", type});
+    QCOMPARE(run.code, code);
+    QVERIFY2(run.out.contains(expect.toUtf8()), run.out.constData());
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(5000));
+    QCOMPARE(sim.exitCode(), 0);
+}

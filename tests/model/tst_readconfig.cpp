@@ -15,6 +15,7 @@ private slots:
     void badFiles_data();
     void badFiles();
     void unwritableFolderLosesNothingElse();
+    void missingFolderReadsEmpty();
 };
 
 void TestReadConfig::arrayIsRewrittenWhole() {
@@ -106,6 +107,16 @@ void TestReadConfig::unwritableFolderLosesNothingElse() {
     QFile blocker("config");
     QVERIFY(blocker.open(QIODevice::ReadOnly));
     QCOMPARE(blocker.readAll(), QByteArray("not a folder"));
+}
+
+void TestReadConfig::missingFolderReadsEmpty() {
+    TestWorkDir work(QByteArray(), false);
+    QCOMPARE(ReadConfig::readValue("SerialPortEntity", "BaudRate"), QString());
+    QCOMPARE(ReadConfig::readIntArray("CalibrationEntityList", "testSpeed"), QList<int>());
+    // The first write creates the folder and the file: what the operator saves is kept.
+    ReadConfig::writeValue("SerialPortEntity", "BaudRate", 9600);
+    QCOMPARE(ReadConfig::readValue("SerialPortEntity", "BaudRate"), QString("9600"));
+    QVERIFY(QFile::exists("config/config.ini"));
 }
 
 QTEST_GUILESS_MAIN(TestReadConfig)
