@@ -19,7 +19,8 @@ void LeftWidgetTab::fill(const QString& areaName, const QList<QStringList>& grou
     treeWidget->clear();
     treeWidget->setHeaderLabels({areaName});
     for (const QStringList& group : groups) {
-        if (group.isEmpty()) continue;
+        if (group.isEmpty())
+            continue;
         auto* top = new QTreeWidgetItem(treeWidget, {group.first()});
         top->setData(0, Qt::UserRole + 1, areaName);
         for (int i = 1; i < group.size(); ++i) {
@@ -31,10 +32,13 @@ void LeftWidgetTab::fill(const QString& areaName, const QList<QStringList>& grou
 
 void LeftWidgetTab::setCurrentItem(QString name) {
     qDebug() << name;
-    const QList<QTreeWidgetItem*> found = treeWidget->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
-    if (found.isEmpty()) return;
+    const QList<QTreeWidgetItem*> found =
+        treeWidget->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+    if (found.isEmpty())
+        return;
     QTreeWidgetItem* item = found.first();
     item->setExpanded(true);
-    if (item->parent()) item->parent()->setExpanded(true);
+    if (item->parent())
+        item->parent()->setExpanded(true);
     treeWidget->setCurrentItem(item);
 }

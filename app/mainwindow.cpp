@@ -51,7 +51,9 @@ QStyle* iconStyle(QObject* owner, int size) {
 }
 }  // namespace
 
-MainWindow* MainWindow::instance() { return theWindow; }
+MainWindow* MainWindow::instance() {
+    return theWindow;
+}
 
 QList<QStringList> MainWindow::calibrationPages() {
     return {group({"校准结果"}),
@@ -73,8 +75,9 @@ QList<QStringList> MainWindow::iapPages() {
 
 QList<QStringList> MainWindow::bissPages() {
     QList<QStringList> pages;
-    for (const char* name : {"主机状态", "主机通信模式", "从机使能", "从机状态", "从机反馈数据",
-                             "从机错误 & 警告", "通信错误 & 警告", "从机通信模式", "旋变设置", "寄存器操作"})
+    for (const char* name :
+         {"主机状态", "主机通信模式", "从机使能", "从机状态", "从机反馈数据", "从机错误 & 警告",
+          "通信错误 & 警告", "从机通信模式", "旋变设置", "寄存器操作"})
         pages << group({name});
     return pages;
 }
@@ -106,10 +109,13 @@ MainWindow::~MainWindow() {
     disconnect(contentsWidget, nullptr, this, nullptr);
     // Controllers join their worker threads as they go.
     delete serialPortControler;
-    if (theWindow == this) theWindow = nullptr;
+    if (theWindow == this)
+        theWindow = nullptr;
 }
 
-SerialDialog* MainWindow::serialDialog() const { return currentSerialDialog.data(); }
+SerialDialog* MainWindow::serialDialog() const {
+    return currentSerialDialog.data();
+}
 
 QAction* MainWindow::action(const QString& objectName) const {
     return findChild<QAction*>(objectName);
@@ -298,8 +304,10 @@ void MainWindow::buildNavigation() {
     };
     QList<Area> areas;
     if (permission == PermissionController::ADMINISTRATOR)
-        areas = {{"校准", calibrationPages()}, {"固件生成", firmwarePages()},
-                 {"IAP升级", iapPages()}, {"BiSS调试", bissPages()}};
+        areas = {{"校准", calibrationPages()},
+                 {"固件生成", firmwarePages()},
+                 {"IAP升级", iapPages()},
+                 {"BiSS调试", bissPages()}};
     else if (permission == PermissionController::DEBUGPERSON)
         areas = {{"校准", calibrationPages()}, {"IAP升级", iapPages()}, {"BiSS调试", bissPages()}};
     else
@@ -325,13 +333,15 @@ void MainWindow::replaceDebugEdit() {
     edit->setReadOnly(true);
     const bool enabled = debugEdit ? debugEdit->isEnabled() : true;
     edit->setEnabled(enabled);
-    if (debugEdit) debugEdit->deleteLater();
+    if (debugEdit)
+        debugEdit->deleteLater();
     debugEdit = edit;
     debugDock->setWidget(edit);
 }
 
 void MainWindow::showDebugMsg(QString modeName, QString msg) {
-    if (modeName.isNull() || msg.isNull()) return;
+    if (modeName.isNull() || msg.isNull())
+        return;
     if (modeName == QLatin1String("clear")) {
         replaceDebugEdit();
         debugDock->hide();
@@ -341,10 +351,11 @@ void MainWindow::showDebugMsg(QString modeName, QString msg) {
     if (!modeName.isEmpty() || !msg.isEmpty()) {
         QTextCursor cursor = debugEdit->textCursor();
         cursor.movePosition(QTextCursor::End);
-        cursor.insertText(QLatin1String(kLogPrefix) + modeName + QLatin1String(kLogSeparator) + msg +
-                          QStringLiteral("\r\n"));
+        cursor.insertText(QLatin1String(kLogPrefix) + modeName + QLatin1String(kLogSeparator) +
+                          msg + QStringLiteral("\r\n"));
     }
-    if (debugEdit->document()->blockCount() > kLogBlockLimit) replaceDebugEdit();
+    if (debugEdit->document()->blockCount() > kLogBlockLimit)
+        replaceDebugEdit();
     QTextCursor end = debugEdit->textCursor();
     end.movePosition(QTextCursor::End);
     debugEdit->setTextCursor(end);
@@ -367,21 +378,27 @@ void MainWindow::showDebugMsg(QString modeName, QString msg, int arg) {
         cursor.insertText(QLatin1String(kLogPrefix) + modeName + QLatin1String(kLogSeparator) +
                           msg.arg(arg));
         debugEdit->setTextCursor(cursor);
-        if (debugEdit->document()->blockCount() > kInPlaceBlockLimit) replaceDebugEdit();
+        if (debugEdit->document()->blockCount() > kInPlaceBlockLimit)
+            replaceDebugEdit();
     } else {
         cursor.insertText(QStringLiteral("\r\n"));
         debugEdit->setTextCursor(cursor);
     }
 }
 
-void MainWindow::showMsg(QMessageBox::Icon msgType, QString msg) { showMsgs(msgType, msg, 0); }
+void MainWindow::showMsg(QMessageBox::Icon msgType, QString msg) {
+    showMsgs(msgType, msg, 0);
+}
 
 void MainWindow::showMsgs(QMessageBox::Icon msgType, QString msg, int) {
     shutdownShadow();
     const char* title = "提示";
-    if (msgType == QMessageBox::Warning) title = "警告";
-    else if (msgType == QMessageBox::Critical) title = "错误";
-    else if (msgType == QMessageBox::Question) title = "询问";
+    if (msgType == QMessageBox::Warning)
+        title = "警告";
+    else if (msgType == QMessageBox::Critical)
+        title = "错误";
+    else if (msgType == QMessageBox::Question)
+        title = "询问";
     auto* box = new QMessageBox(msgType, translated(title), msg, QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("messageBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -465,7 +482,8 @@ void MainWindow::repolish(QWidget* widget) {
 
 void MainWindow::setWindowProperty(const char* value) {
     for (QWidget* w : QList<QWidget*>{toolBar, maximiBar, exitBar, menuBar_, statusBar()}) {
-        if (!w) continue;
+        if (!w)
+            continue;
         w->setProperty("Window", QString::fromLatin1(value));
         repolish(w);
     }
@@ -488,7 +506,8 @@ void MainWindow::showMaximisedLook() {
 }
 
 void MainWindow::mainShowMin(bool) {
-    if (titleButtonBusy) return;
+    if (titleButtonBusy)
+        return;
     dragging = false;
     titleButtonBusy = true;
     qDebug() << "min show";
@@ -496,7 +515,8 @@ void MainWindow::mainShowMin(bool) {
 }
 
 void MainWindow::mainClose(bool) {
-    if (titleButtonBusy) return;
+    if (titleButtonBusy)
+        return;
     dragging = false;
     titleButtonBusy = true;
     qDebug() << "exit";
@@ -504,7 +524,8 @@ void MainWindow::mainClose(bool) {
 }
 
 void MainWindow::mainShowMaxOrNormal(bool) {
-    if (dragging || titleButtonBusy) return;
+    if (dragging || titleButtonBusy)
+        return;
     titleButtonBusy = true;
     if (isMaximized())
         showRestored();
@@ -515,14 +536,18 @@ void MainWindow::mainShowMaxOrNormal(bool) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (watched == toolBar || watched == maximiBar || watched == exitBar) {
-        if (type == QEvent::MouseButtonPress) titleButtonBusy = true;
-        if (type == QEvent::MouseButtonRelease) titleButtonBusy = false;
+        if (type == QEvent::MouseButtonPress)
+            titleButtonBusy = true;
+        if (type == QEvent::MouseButtonRelease)
+            titleButtonBusy = false;
         return false;
     }
-    if (watched != menuBar_) return QMainWindow::eventFilter(watched, event);
+    if (watched != menuBar_)
+        return QMainWindow::eventFilter(watched, event);
 
-    if (titleButtonBusy && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
-                            type == QEvent::MouseMove || type == QEvent::Enter || type == QEvent::Leave)) {
+    if (titleButtonBusy &&
+        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+         type == QEvent::MouseMove || type == QEvent::Enter || type == QEvent::Leave)) {
         dragging = false;
         titleButtonBusy = false;
         qDebug() << "move";
@@ -565,12 +590,15 @@ QList<QWidget*> MainWindow::shadowPanels() const {
     return {menuBar_, statusBar(), leftWidget, rightWidget};
 }
 
-void MainWindow::scheduleShadow(int ms) { QTimer::singleShot(ms, this, &MainWindow::updateShadow); }
+void MainWindow::scheduleShadow(int ms) {
+    QTimer::singleShot(ms, this, &MainWindow::updateShadow);
+}
 
 void MainWindow::shutdownShadow() {
     setUpdatesEnabled(false);
     for (QWidget* panel : shadowPanels()) {
-        if (auto* effect = qobject_cast<QGraphicsDropShadowEffect*>(panel ? panel->graphicsEffect() : nullptr))
+        if (auto* effect =
+                qobject_cast<QGraphicsDropShadowEffect*>(panel ? panel->graphicsEffect() : nullptr))
             effect->setColor(Qt::transparent);
     }
 }
@@ -578,7 +606,8 @@ void MainWindow::shutdownShadow() {
 void MainWindow::updateShadow() {
     setUpdatesEnabled(true);
     for (QWidget* panel : shadowPanels()) {
-        if (!panel) continue;
+        if (!panel)
+            continue;
         auto* effect = qobject_cast<QGraphicsDropShadowEffect*>(panel->graphicsEffect());
         if (!effect) {
             effect = new QGraphicsDropShadowEffect(panel);

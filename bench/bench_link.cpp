@@ -67,9 +67,10 @@ int main(int argc, char* argv[]) {
         }
         const double median = ns.at(ns.size() / 2) / 1000.0;
         const double p90 = ns.at(ns.size() * 9 / 10) / 1000.0;
-        std::printf("reply-to-next-write over %d connects (%d ok, %lld samples): median %.1f us, "
-                    "90th percentile %.1f us (goal: median < 1000 us)\n",
-                    connects, ok, static_cast<long long>(ns.size()), median, p90);
+        std::printf(
+            "reply-to-next-write over %d connects (%d ok, %lld samples): median %.1f us, "
+            "90th percentile %.1f us (goal: median < 1000 us)\n",
+            connects, ok, static_cast<long long>(ns.size()), median, p90);
     }
     return 0;
 }

@@ -55,7 +55,8 @@ int CliCommands::usageError(const QString& message) {
 
 int CliCommands::run(const QStringList& arguments) {
     const QStringList args = arguments.mid(1);
-    if (args.isEmpty()) return usageError(QStringLiteral("no command given"));
+    if (args.isEmpty())
+        return usageError(QStringLiteral("no command given"));
     const QString command = args.first();
     if (command == QLatin1String("-h") || command == QLatin1String("--help")) {
         out(QString::fromUtf8(kHelp));
@@ -65,9 +66,12 @@ int CliCommands::run(const QStringList& arguments) {
         out(QStringLiteral("quelbrin-cli %1\n").arg(QCoreApplication::applicationVersion()));
         return kOk;
     }
-    if (command == QLatin1String("translate")) return translate(args.mid(1));
-    if (command == QLatin1String("ports")) return ports(args.mid(1));
-    if (command == QLatin1String("connect")) return connectDevice(args.mid(1));
+    if (command == QLatin1String("translate"))
+        return translate(args.mid(1));
+    if (command == QLatin1String("ports"))
+        return ports(args.mid(1));
+    if (command == QLatin1String("connect"))
+        return connectDevice(args.mid(1));
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
 }
 
@@ -77,7 +81,8 @@ int CliCommands::translate(const QStringList& args) {
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
         if (a == QLatin1String("--lang")) {
-            if (i + 1 >= args.size()) return usageError(QStringLiteral("--lang needs a language key"));
+            if (i + 1 >= args.size())
+                return usageError(QStringLiteral("--lang needs a language key"));
             language = args.at(++i);
         } else if (a.startsWith(QLatin1String("--lang="))) {
             language = a.mid(7);
@@ -85,10 +90,12 @@ int CliCommands::translate(const QStringList& args) {
             return usageError(QStringLiteral("unknown option '%1'").arg(a));
         } else {
             words << (a == QLatin1String("--") ? args.mid(i + 1).join(QLatin1Char(' ')) : a);
-            if (a == QLatin1String("--")) break;
+            if (a == QLatin1String("--"))
+                break;
         }
     }
-    if (words.isEmpty()) return usageError(QStringLiteral("translate needs a TEXT"));
+    if (words.isEmpty())
+        return usageError(QStringLiteral("translate needs a TEXT"));
 
     Language* holder = Language::instance();
     if (!language.isEmpty()) {
@@ -110,7 +117,8 @@ struct Options {
     QString error;
 };
 
-Options parseOptions(const QStringList& args, const QStringList& withValue, const QStringList& bare) {
+Options parseOptions(const QStringList& args, const QStringList& withValue,
+                     const QStringList& bare) {
     Options o;
     for (int i = 0; i < args.size(); ++i) {
         QString name = args.at(i);
@@ -141,21 +149,26 @@ Options parseOptions(const QStringList& args, const QStringList& withValue, cons
 }  // namespace
 
 int CliCommands::ports(const QStringList& args) {
-    if (!args.isEmpty()) return usageError(QStringLiteral("ports takes no arguments"));
-    const QStringList list = SerialPortMode::portTexts(QSerialPortInfo::availablePorts(), VirtualPorts::list());
+    if (!args.isEmpty())
+        return usageError(QStringLiteral("ports takes no arguments"));
+    const QStringList list =
+        SerialPortMode::portTexts(QSerialPortInfo::availablePorts(), VirtualPorts::list());
     for (const QString& text : list) out(text + QLatin1Char('\n'));
     return kOk;
 }
 
 int CliCommands::connectDevice(const QStringList& args) {
     const Options o = parseOptions(args, {"--port", "--baud", "--type"}, {"--json"});
-    if (!o.error.isEmpty()) return usageError(o.error);
+    if (!o.error.isEmpty())
+        return usageError(o.error);
     for (const char* required : {"--port", "--baud", "--type"})
         if (o.values.value(QString::fromLatin1(required)).isEmpty())
-            return usageError(QStringLiteral("connect needs %1").arg(QString::fromLatin1(required)));
+            return usageError(
+                QStringLiteral("connect needs %1").arg(QString::fromLatin1(required)));
     bool numeric = false;
     const int baud = o.values.value("--baud").toInt(&numeric);
-    if (!numeric || baud <= 0) return usageError(QStringLiteral("--baud must be a positive number"));
+    if (!numeric || baud <= 0)
+        return usageError(QStringLiteral("--baud must be a positive number"));
     const QString type = o.values.value("--type");
     DevicesType* types = DevicesType::instance();
     if (!types->keyList().contains(type))
@@ -166,14 +179,16 @@ int CliCommands::connectDevice(const QStringList& args) {
     SerialPortControler controler;
     QObject::connect(&controler, &SerialPortControler::msgSignal, &printer, &JobPrinter::message);
     QObject::connect(&controler, &SerialPortControler::msgSignals, &printer, &JobPrinter::line);
-    QObject::connect(&controler, &SerialPortControler::setProgress, &printer, &JobPrinter::progress);
+    QObject::connect(&controler, &SerialPortControler::setProgress, &printer,
+                     &JobPrinter::progress);
 
     int code = kFailed;
     QObject::connect(&controler, &SerialPortControler::connectResult, &printer,
                      [&](const QString& text, bool ok) {
                          printer.result(QStringLiteral("connectResult"), text, ok);
                          // A failed connect reports no comparison: the job ends here.
-                         if (!ok) QCoreApplication::exit(kFailed);
+                         if (!ok)
+                             QCoreApplication::exit(kFailed);
                      });
     QObject::connect(&controler, &SerialPortControler::compResult, &printer,
                      [&](const QString& text, bool ok) {

@@ -25,16 +25,19 @@ void JobPrinter::writeLine(const QString& text) {
 void JobPrinter::writeJson(std::initializer_list<QPair<const char*, QJsonValue>> fields) {
     QByteArray text = "{";
     for (const auto& field : fields) {
-        if (text.size() > 1) text += ',';
+        if (text.size() > 1)
+            text += ',';
         // A one-element array serialises the value with JSON's escaping; strip the brackets.
-        const QByteArray value = QJsonDocument(QJsonArray{field.second}).toJson(QJsonDocument::Compact);
+        const QByteArray value =
+            QJsonDocument(QJsonArray{field.second}).toJson(QJsonDocument::Compact);
         text += '"' + QByteArray(field.first) + "\":" + value.mid(1, value.size() - 2);
     }
     writeLine(QString::fromUtf8(text + '}'));
 }
 
 void JobPrinter::clearBar() {
-    if (!barShown) return;
+    if (!barShown)
+        return;
     std::fputs("\r\033[K", stderr);
     barShown = false;
 }
@@ -55,8 +58,10 @@ void JobPrinter::line(const QString& tag, const QString& text, int arg) {
 }
 
 void JobPrinter::progress(int value) {
-    if (json) writeJson({{"type", "progress"}, {"value", value}});
-    if (!barOnTerminal) return;
+    if (json)
+        writeJson({{"type", "progress"}, {"value", value}});
+    if (!barOnTerminal)
+        return;
     const int filled = qBound(0, value, 100) / 5;
     std::fprintf(stderr, "\r[%s%s] %3d%%", QByteArray(filled, '#').constData(),
                  QByteArray(20 - filled, ' ').constData(), value);
@@ -72,6 +77,7 @@ void JobPrinter::result(const QString& name, const QString& text, bool ok) {
 }
 
 void JobPrinter::exitCode(int code) {
-    if (json) writeJson({{"type", "exit"}, {"code", code}});
+    if (json)
+        writeJson({{"type", "exit"}, {"code", code}});
     clearBar();
 }

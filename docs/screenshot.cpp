@@ -17,16 +17,20 @@ namespace {
 void selectPort(SerialDialog* dialog, const QString& description) {
     auto* ports = dialog->findChild<QComboBox*>(QStringLiteral("serialPortNum"));
     for (int i = 0; i < ports->count(); ++i)
-        if (ports->itemText(i).startsWith(description)) ports->setCurrentIndex(i);
-    dialog->findChild<QComboBox*>(QStringLiteral("baudRate"))->setCurrentText(QStringLiteral("115200"));
-    dialog->findChild<QComboBox*>(QStringLiteral("devicesType"))->setCurrentText(QStringLiteral("CALIBRATION"));
+        if (ports->itemText(i).startsWith(description))
+            ports->setCurrentIndex(i);
+    dialog->findChild<QComboBox*>(QStringLiteral("baudRate"))
+        ->setCurrentText(QStringLiteral("115200"));
+    dialog->findChild<QComboBox*>(QStringLiteral("devicesType"))
+        ->setCurrentText(QStringLiteral("CALIBRATION"));
 }
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshot.png");
+    const QString output =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshot.png");
     Startup::writeDefaultConfigIfMissing();
     SimulatedEquipment simulation;
     Startup::installFontFallbacks();
@@ -44,7 +48,8 @@ int main(int argc, char* argv[]) {
     QTimer poll;
     poll.start(100);
     QObject::connect(&poll, &QTimer::timeout, &app, [&] {
-        if (window.serialDialog()) return;  // still connecting
+        if (window.serialDialog())
+            return;  // still connecting
         poll.stop();
         window.serialPortViewBind();
         QTimer::singleShot(600, &app, [&] {
@@ -54,7 +59,8 @@ int main(int argc, char* argv[]) {
             QPainter painter(&shot);
             painter.drawPixmap(0, 0, window.grab());
             const QPixmap box = dialog->grab();
-            const QPoint at((shot.width() - box.width()) / 2, (shot.height() - box.height()) / 2 - 60);
+            const QPoint at((shot.width() - box.width()) / 2,
+                            (shot.height() - box.height()) / 2 - 60);
             // Xvfb runs no window manager: draw a plain frame with the dialog's title.
             const int bar = 30;
             const QRect frame(at - QPoint(1, bar), QSize(box.width() + 2, box.height() + bar + 1));

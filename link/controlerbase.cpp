@@ -5,7 +5,8 @@
 ControlerBase::ControlerBase(QObject* parent) : QObject(parent) {}
 
 ControlerBase::~ControlerBase() {
-    if (!baseWorker) return;
+    if (!baseWorker)
+        return;
     // The thread is joined before the worker is deleted. A finished() -> deleteLater hook would
     // never run here: the thread's event loop has ended by then.
     baseWorker->stopThread();

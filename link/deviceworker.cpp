@@ -18,16 +18,20 @@ DeviceWorker::DeviceWorker(const QString& modeName, const Lines& lines, bool wit
     }
 }
 
-DeviceWorker::~DeviceWorker() { stopThread(); }
+DeviceWorker::~DeviceWorker() {
+    stopThread();
+}
 
 void DeviceWorker::startThread() {
-    if (jobThread.isRunning()) return;
+    if (jobThread.isRunning())
+        return;
     moveToThread(&jobThread);
     jobThread.start();
 }
 
 void DeviceWorker::stopThread() {
-    if (stopped) return;
+    if (stopped)
+        return;
     stopped = true;
     qDebug() << lines.deinit;
     jobThread.requestInterruption();

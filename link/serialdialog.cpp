@@ -86,7 +86,8 @@ void SerialDialog::scanSerialPort(QStringList serialPortList) {
     serialPortNum->addItem(QString());
     serialPortNum->addItems(serialPortList);
     // A stored port that is not in the list leaves the empty entry selected.
-    const int stored = serialPortEntity ? serialPortNum->findText(serialPortEntity->getSerialPortNum()) : -1;
+    const int stored =
+        serialPortEntity ? serialPortNum->findText(serialPortEntity->getSerialPortNum()) : -1;
     serialPortNum->setCurrentIndex(qMax(0, stored));
 }
 
@@ -101,7 +102,8 @@ void SerialDialog::on_connect_clicked() {
     const QString port = serialPortNum->currentText();
     const int rate = baudRate->currentText().toInt();
     const QString type = devicesType->currentText();
-    if (SerialPortBusy::instance()->isOpen()) return;  // a job is using the port
+    if (SerialPortBusy::instance()->isOpen())
+        return;  // a job is using the port
 
     connectButton->setEnabled(false);
     const char* problem = nullptr;
@@ -138,5 +140,6 @@ void SerialDialog::closeEvent(QCloseEvent* event) {
 }
 
 void SerialDialog::reject() {
-    if (mayClose) QDialog::reject();
+    if (mayClose)
+        QDialog::reject();
 }

@@ -14,8 +14,10 @@ SerialPortControler::SerialPortControler(QObject* parent) : ControlerBase(parent
     worker = new SerialPortMode;
     // Queued: the worker lives on its own thread, so the job runs there.
     connect(this, &SerialPortControler::startConnect, worker, &SerialPortMode::getDevicesType);
-    connect(worker, &SerialPortMode::connectIsSuccess, this, &SerialPortControler::connectIsSuccessSlot);
-    connect(worker, &SerialPortMode::devicesTypeIsComp, this, &SerialPortControler::devicesTypeIsCompSlot);
+    connect(worker, &SerialPortMode::connectIsSuccess, this,
+            &SerialPortControler::connectIsSuccessSlot);
+    connect(worker, &SerialPortMode::devicesTypeIsComp, this,
+            &SerialPortControler::devicesTypeIsCompSlot);
     startWorker(worker);
 }
 
@@ -43,13 +45,15 @@ void SerialPortControler::setConfigArgments(SerialPortEntity* serialPortEntity) 
     worker->saveEntity(serialPortEntity);
 }
 
-void SerialPortControler::getSerialPortList() { emit getSerialPortList(worker->serialPortList()); }
+void SerialPortControler::getSerialPortList() {
+    emit getSerialPortList(worker->serialPortList());
+}
 
 void SerialPortControler::connectSerialPort(SerialPortEntity* serialPortEntity) {
     worker->saveEntity(serialPortEntity);
-    const QString message = translated("正在连接设备: [") + DevicesType::instance()->connectedKey() +
-                            translated("] 串口: [") + serialPortEntity->getSerialPortNum() +
-                            translated("] 波特率：[") +
+    const QString message = translated("正在连接设备: [") +
+                            DevicesType::instance()->connectedKey() + translated("] 串口: [") +
+                            serialPortEntity->getSerialPortNum() + translated("] 波特率：[") +
                             QString::number(serialPortEntity->getBaudRate()) + QStringLiteral("] ");
     emit msgSignal(QStringLiteral("SerialPort"), message);
     emit startConnect(serialPortEntity);

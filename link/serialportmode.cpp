@@ -7,8 +7,8 @@
 #include "ymodem.h"
 
 SerialPortMode::SerialPortMode()
-    : DeviceWorker(QStringLiteral("SerialPort"),
-                   {"SerialPort Mode Init", "serialPort Thread Deint", "serialPort Thread is end"}) {}
+    : DeviceWorker(QStringLiteral("SerialPort"), {"SerialPort Mode Init", "serialPort Thread Deint",
+                                                  "serialPort Thread is end"}) {}
 
 SerialPortEntity* SerialPortMode::loadEntity(QObject* parent) const {
     return EntityStore::loadSerialPortEntity(parent);

@@ -51,7 +51,9 @@ quint8 Ymodem::normalModelRequestByte(int type) {
     return type == DevicesType::BiSS_Master ? kNormalModelRequestBiss : kNormalModelRequest;
 }
 
-void Ymodem::emitMessage(const char* text) { emit msgSignal(translated(text)); }
+void Ymodem::emitMessage(const char* text) {
+    emit msgSignal(translated(text));
+}
 
 bool Ymodem::openSerialPort(const QString& portText, int baudRate) {
     serialPort = new QSerialPort;
@@ -76,27 +78,36 @@ bool Ymodem::openSerialPort(const QString& portText, int baudRate) {
 }
 
 void Ymodem::closeSerialPort() {
-    if (!serialPort) return;
-    if (serialPort->isOpen()) serialPort->clear(QSerialPort::AllDirections);
+    if (!serialPort)
+        return;
+    if (serialPort->isOpen())
+        serialPort->clear(QSerialPort::AllDirections);
     serialPort->close();
 }
 
 void Ymodem::sendBytes(const QByteArray& bytes) {
-    if (!serialPort || !serialPort->isOpen()) return;
+    if (!serialPort || !serialPort->isOpen())
+        return;
     serialPort->write(bytes);
     serialPort->waitForBytesWritten(kWriteWaitMs);
 }
 
-void Ymodem::sendByte(quint8 byte) { sendBytes(QByteArray(1, char(byte))); }
+void Ymodem::sendByte(quint8 byte) {
+    sendBytes(QByteArray(1, char(byte)));
+}
 
-void Ymodem::sendLinkFrame(quint8 lead, quint8 argument) { sendBytes(linkFrame(lead, argument)); }
+void Ymodem::sendLinkFrame(quint8 lead, quint8 argument) {
+    sendBytes(linkFrame(lead, argument));
+}
 
 bool Ymodem::linkLost() const {
-    if (!serialPort || !serialPort->isOpen()) return true;
+    if (!serialPort || !serialPort->isOpen())
+        return true;
     const QSerialPort::SerialPortError error = serialPort->error();
     // A vanished device (pty closed, adapter unplugged) shows as a read or resource error;
     // every further wait would then return at once.
-    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) return true;
+    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
+        return true;
     return QThread::currentThread()->isInterruptionRequested();
 }
 
@@ -104,10 +115,13 @@ bool Ymodem::waitForBuffered(qint64 count) {
     const QDeadlineTimer deadline(replyTimeoutMs);
     for (;;) {
         // Bytes may already be buffered (left by an earlier reader): look before waiting.
-        if (serialPort && serialPort->bytesAvailable() >= count) return true;
-        if (linkLost()) return false;
+        if (serialPort && serialPort->bytesAvailable() >= count)
+            return true;
+        if (linkLost())
+            return false;
         const qint64 left = deadline.remainingTime();
-        if (left <= 0) return false;
+        if (left <= 0)
+            return false;
         // Blocks in the port's own wait, so an idle reader costs no CPU, yet wakes the moment
         // a byte arrives. The slice keeps a stop request from waiting out the whole deadline.
         serialPort->waitForReadyRead(int(qMin<qint64>(left, kWaitSliceMs)));
@@ -115,13 +129,15 @@ bool Ymodem::waitForBuffered(qint64 count) {
 }
 
 int Ymodem::readByte() {
-    if (!waitForBuffered(1)) return 0;
+    if (!waitForBuffered(1))
+        return 0;
     const QByteArray all = serialPort->readAll();
     return quint8(all.at(0));
 }
 
 bool Ymodem::readWord32(quint32& value) {
-    if (!waitForBuffered(4)) return false;
+    if (!waitForBuffered(4))
+        return false;
     const QByteArray all = serialPort->readAll();
     value = quint32(quint8(all[0])) | quint32(quint8(all[1])) << 8 | quint32(quint8(all[2])) << 16 |
             quint32(quint8(all[3])) << 24;
@@ -129,44 +145,52 @@ bool Ymodem::readWord32(quint32& value) {
 }
 
 bool Ymodem::readBytes(QByteArray& buffer, int count) {
-    if (count < 0 || !waitForBuffered(count)) return false;
+    if (count < 0 || !waitForBuffered(count))
+        return false;
     buffer = serialPort->read(count);
     return true;
 }
 
 bool Ymodem::readStatusReply() {
-    if (!waitForBuffered(1)) return false;
+    if (!waitForBuffered(1))
+        return false;
     devicesStatus->setValue(quint8(serialPort->read(1).at(0)));
     return true;
 }
 
 bool Ymodem::readModelReply(QString& name, QString& version) {
-    if (!waitForBuffered(16)) return false;
+    if (!waitForBuffered(16))
+        return false;
     const QByteArray rawName = serialPort->read(11);
     const QByteArray tail = serialPort->read(5);
     QByteArray rawVersion = tail.mid(1, 4);
     const int end = rawVersion.indexOf('\0');
-    if (end >= 0) rawVersion.truncate(end);
+    if (end >= 0)
+        rawVersion.truncate(end);
     QByteArray trimmedName = rawName;
     const int nameEnd = trimmedName.indexOf('\0');
-    if (nameEnd >= 0) trimmedName.truncate(nameEnd);
+    if (nameEnd >= 0)
+        trimmedName.truncate(nameEnd);
     name = QString::fromLatin1(trimmedName);
     version = QString::fromLatin1(rawVersion);
     return true;
 }
 
 bool Ymodem::readNormalModelReply(int& type) {
-    if (!waitForBuffered(4)) return false;
+    if (!waitForBuffered(4))
+        return false;
     const QByteArray all = serialPort->readAll();
     const quint8 echo = quint8(all.at(0));
     // Either request byte is accepted in the echo, whichever was sent.
-    if (echo != kNormalModelRequest && echo != kNormalModelRequestBiss) return false;
+    if (echo != kNormalModelRequest && echo != kNormalModelRequestBiss)
+        return false;
     type = quint8(all.at(2));
     return true;
 }
 
 bool Ymodem::readSpeedReply(quint32& speed, bool& calibrated) {
-    if (!waitForBuffered(5)) return false;
+    if (!waitForBuffered(5))
+        return false;
     const QByteArray word = serialPort->read(4);
     speed = quint32(quint8(word[0])) | quint32(quint8(word[1])) << 8 |
             quint32(quint8(word[2])) << 16 | quint32(quint8(word[3])) << 24;
@@ -176,7 +200,8 @@ bool Ymodem::readSpeedReply(quint32& speed, bool& calibrated) {
 
 int Ymodem::readAcknowledge() {
     const int reply = readByte();
-    if (reply == kAck) return kAck;
+    if (reply == kAck)
+        return kAck;
     if (reply == kNak) {
         emitMessage("失败！原因：设备拒绝通信！");
         qDebug() << "失败！原因：驱动器拒绝通信！";
@@ -203,7 +228,8 @@ bool Ymodem::handshake(int axis) {
             emitMessage("握手成功！");
             return true;
         }
-        if (linkLost()) return false;
+        if (linkLost())
+            return false;
     }
     return false;
 }
@@ -217,8 +243,8 @@ bool Ymodem::getDevicesStatus() {
         qDebug() << "获取设备状态失败";
         return false;
     }
-    emit msgSignal(translated(QStringLiteral("获取设备状态成功，当前设备处于[") + devicesStatus->currentKey() +
-                              QStringLiteral(" ] 状态。")));
+    emit msgSignal(translated(QStringLiteral("获取设备状态成功，当前设备处于[") +
+                              devicesStatus->currentKey() + QStringLiteral(" ] 状态。")));
     return true;
 }
 
@@ -261,8 +287,9 @@ bool Ymodem::getDevicesId(int& id) {
     const QString hex = QString::number(value, 16).toUpper();
     if (devicesType->containsValue(value)) {
         emit setProgress(20);
-        emit msgSignal(translated(QStringLiteral("获取设备ID成功！ 设备名称：[ %1 ]，设备ID：[ %2 ]")
-                                      .arg(devicesType->valueToKey(value), hex)));
+        emit msgSignal(
+            translated(QStringLiteral("获取设备ID成功！ 设备名称：[ %1 ]，设备ID：[ %2 ]")
+                           .arg(devicesType->valueToKey(value), hex)));
         id = value;
         return true;
     }
@@ -274,14 +301,16 @@ bool Ymodem::sendEndSignal() {
     emitMessage("发送结束信号...");
     ymodemStatus->setValue(YmodemFrame::SEND_END_SIGNAL);
     sendLinkFrame(kEndSignalLead, 0x00);
-    if (readAcknowledge() != kAck) return false;
+    if (readAcknowledge() != kAck)
+        return false;
     emitMessage("结束指令发送成功。");
     return true;
 }
 
 bool Ymodem::connectDevice(int& type, const QString& portText, int baudRate, int axis) {
     emit setProgress(0);
-    if (!openSerialPort(portText, baudRate)) return false;
+    if (!openSerialPort(portText, baudRate))
+        return false;
     if (!handshake(axis)) {
         closeSerialPort();
         return false;

@@ -5,4 +5,7 @@ AbsResloverResolution* AbsResloverResolution::instance() {
     return holder;
 }
 
-AbsResloverResolution::AbsResloverResolution() { qRegisterMetaType<AbsResloverResolution::AbsResloverResolutionEnum>("AbsResloverResolution::AbsResloverResolutionEnum"); }
+AbsResloverResolution::AbsResloverResolution() {
+    qRegisterMetaType<AbsResloverResolution::AbsResloverResolutionEnum>(
+        "AbsResloverResolution::AbsResloverResolutionEnum");
+}

@@ -33,10 +33,18 @@ QString configuredOr(const char* key, const QString& fallback) {
 }
 }  // namespace
 
-QString BaiduTranslate::endpoint() { return configuredOr("url", kDefaultUrl); }
-QString BaiduTranslate::appId() { return configuredOr("appid", kDefaultAppId); }
-QString BaiduTranslate::secretKey() { return configuredOr("secret", kDefaultSecret); }
-QString BaiduTranslate::cachePath() { return QStringLiteral("config/transconfig.ini"); }
+QString BaiduTranslate::endpoint() {
+    return configuredOr("url", kDefaultUrl);
+}
+QString BaiduTranslate::appId() {
+    return configuredOr("appid", kDefaultAppId);
+}
+QString BaiduTranslate::secretKey() {
+    return configuredOr("secret", kDefaultSecret);
+}
+QString BaiduTranslate::cachePath() {
+    return QStringLiteral("config/transconfig.ini");
+}
 
 QString BaiduTranslate::readCachedTranslation(const QString& language, const QString& text) {
     auto cache = ReadConfig::openIni(cachePath());
@@ -56,17 +64,21 @@ void BaiduTranslate::storeTranslation(const QString& language, const QString& te
 
 QString BaiduTranslate::translate(const QString& source) {
     const QString language = Language::instance()->currentKey();
-    if (language == QLatin1String("zh")) return source;
+    if (language == QLatin1String("zh"))
+        return source;
 
     QString text = source;
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     // Without a target language the service can only answer with an error; asking it anyway
     // would block the caller for a round trip (up to the whole timeout offline) per message.
-    if (language.isEmpty()) return text;
-    if (text.isEmpty()) return text;
+    if (language.isEmpty())
+        return text;
+    if (text.isEmpty())
+        return text;
 
     const QString cached = readCachedTranslation(language, text);
-    if (!cached.isEmpty()) return cached;
+    if (!cached.isEmpty())
+        return cached;
 
     const QString id = appId();
     const QByteArray salt = QByteArray::number(QDateTime::currentMSecsSinceEpoch());
@@ -74,9 +86,9 @@ QString BaiduTranslate::translate(const QString& source) {
         QCryptographicHash::hash(id.toUtf8() + text.toUtf8() + salt + secretKey().toUtf8(),
                                  QCryptographicHash::Md5)
             .toHex();
-    const QByteArray body = "q=" + text.toUtf8().toPercentEncoding() + "&from=zh&to=" +
-                            language.toUtf8() + "&appid=" + id.toUtf8() + "&salt=" + salt +
-                            "&sign=" + sign + "&needIntervene=1";
+    const QByteArray body = "q=" + text.toUtf8().toPercentEncoding() +
+                            "&from=zh&to=" + language.toUtf8() + "&appid=" + id.toUtf8() +
+                            "&salt=" + salt + "&sign=" + sign + "&needIntervene=1";
 
     QNetworkAccessManager manager;
     QNetworkRequest request{QUrl(endpoint())};
@@ -92,12 +104,14 @@ QString BaiduTranslate::translate(const QString& source) {
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     timer.start(replyTimeoutMs.load());
     // A reply that fails at once (no route, refused) may finish before the loop starts.
-    if (!reply->isFinished()) loop.exec();
+    if (!reply->isFinished())
+        loop.exec();
 
     if (!reply->isFinished()) {
         reply->abort();
         reply->deleteLater();
-        qDebug() << "error:" << "no reply within" << replyTimeoutMs.load() << "ms";
+        qDebug() << "error:"
+                 << "no reply within" << replyTimeoutMs.load() << "ms";
         return text;
     }
     timer.stop();
@@ -113,9 +127,12 @@ QString BaiduTranslate::translate(const QString& source) {
         return text;
     }
 
-    const QJsonArray results = QJsonDocument::fromJson(answer).object().value("trans_result").toArray();
-    QString translation = results.isEmpty() ? QString() : results.at(0).toObject().value("dst").toString();
-    if (translation.endsWith(QLatin1Char('.'))) translation.chop(1);
+    const QJsonArray results =
+        QJsonDocument::fromJson(answer).object().value("trans_result").toArray();
+    QString translation =
+        results.isEmpty() ? QString() : results.at(0).toObject().value("dst").toString();
+    if (translation.endsWith(QLatin1Char('.')))
+        translation.chop(1);
 
     qDebug().noquote() << "QNetworkReply Translate Success from : " + text + " ===> " + translation;
     storeTranslation(language, text, translation);

@@ -30,5 +30,9 @@ public:
 };
 
 // Shorthand for the translator on a UTF-8 literal: every operator text goes through it.
-inline QString translated(const char* text) { return BaiduTranslate::translate(QString::fromUtf8(text)); }
-inline QString translated(const QString& text) { return BaiduTranslate::translate(text); }
+inline QString translated(const char* text) {
+    return BaiduTranslate::translate(QString::fromUtf8(text));
+}
+inline QString translated(const QString& text) {
+    return BaiduTranslate::translate(text);
+}

@@ -5,4 +5,7 @@ BissSlaveRegEdit* BissSlaveRegEdit::instance() {
     return holder;
 }
 
-BissSlaveRegEdit::BissSlaveRegEdit() { qRegisterMetaType<BissSlaveRegEdit::BissSlaverRegeditEnum>("BissSlaveRegEdit::BissSlaverRegeditEnum"); }
+BissSlaveRegEdit::BissSlaveRegEdit() {
+    qRegisterMetaType<BissSlaveRegEdit::BissSlaverRegeditEnum>(
+        "BissSlaveRegEdit::BissSlaverRegeditEnum");
+}

@@ -5,4 +5,7 @@ BissTransformMode* BissTransformMode::instance() {
     return holder;
 }
 
-BissTransformMode::BissTransformMode() { qRegisterMetaType<BissTransformMode::BissTransformModeEnum>("BissTransformMode::BissTransformModeEnum"); }
+BissTransformMode::BissTransformMode() {
+    qRegisterMetaType<BissTransformMode::BissTransformModeEnum>(
+        "BissTransformMode::BissTransformModeEnum");
+}

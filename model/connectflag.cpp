@@ -5,4 +5,6 @@ ConnectFlag* ConnectFlag::instance() {
     return holder;
 }
 
-ConnectFlag::ConnectFlag() { qRegisterMetaType<ConnectFlag::ConnectFlagEnum>("ConnectFlag::ConnectFlagEnum"); }
+ConnectFlag::ConnectFlag() {
+    qRegisterMetaType<ConnectFlag::ConnectFlagEnum>("ConnectFlag::ConnectFlagEnum");
+}

@@ -19,5 +19,6 @@ void DevicesAreaConfig::load() {
 }
 
 void DevicesAreaConfig::save() const {
-    if (!devicesName.isEmpty()) ReadConfig::writeIntMap(devicesName, values);
+    if (!devicesName.isEmpty())
+        ReadConfig::writeIntMap(devicesName, values);
 }

@@ -5,4 +5,6 @@ DevicesStatus* DevicesStatus::instance() {
     return holder;
 }
 
-DevicesStatus::DevicesStatus() { qRegisterMetaType<DevicesStatus::DevicesStatusEnum>("DevicesStatus::DevicesStatusEnum"); }
+DevicesStatus::DevicesStatus() {
+    qRegisterMetaType<DevicesStatus::DevicesStatusEnum>("DevicesStatus::DevicesStatusEnum");
+}

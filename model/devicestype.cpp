@@ -7,6 +7,7 @@ DevicesType* DevicesType::instance() {
     return holder;
 }
 
-DevicesType::DevicesType() : registry(QStringLiteral("DevicesTypeEnum"), EnumKeys<DevicesTypeEnum>::toMap()) {
+DevicesType::DevicesType()
+    : registry(QStringLiteral("DevicesTypeEnum"), EnumKeys<DevicesTypeEnum>::toMap()) {
     qRegisterMetaType<DevicesType::DevicesTypeEnum>("DevicesType::DevicesTypeEnum");
 }

@@ -7,6 +7,7 @@ EncoderCaxis* EncoderCaxis::instance() {
     return holder;
 }
 
-EncoderCaxis::EncoderCaxis() : registry(QStringLiteral("EncoderCaxis"), EnumKeys<EncoderCaxisEnum>::toMap()) {
+EncoderCaxis::EncoderCaxis()
+    : registry(QStringLiteral("EncoderCaxis"), EnumKeys<EncoderCaxisEnum>::toMap()) {
     qRegisterMetaType<EncoderCaxis::EncoderCaxisEnum>("EncoderCaxis::EncoderCaxisEnum");
 }

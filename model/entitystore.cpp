@@ -24,12 +24,14 @@ void write(const QString& group, const char* key, const QVariant& value) {
     ReadConfig::writeValue(group, QString::fromLatin1(key), value);
 }
 // Missing or non-numeric entries read as 0 rather than failing the whole load.
-int readInt(const QString& group, const char* key) { return read(group, key).trimmed().toInt(); }
+int readInt(const QString& group, const char* key) {
+    return read(group, key).trimmed().toInt();
+}
 }  // namespace
 
 SerialPortEntity* EntityStore::loadSerialPortEntity(QObject* parent) {
-    auto* entity = new SerialPortEntity(parent, read(kSerial, "SerialPortNum"),
-                                        readInt(kSerial, "BaudRate"));
+    auto* entity =
+        new SerialPortEntity(parent, read(kSerial, "SerialPortNum"), readInt(kSerial, "BaudRate"));
     DevicesType::instance()->setConnectedType(read(kSerial, "DevicesType"));
     return entity;
 }
@@ -84,7 +86,8 @@ CalibrationEntity* EntityStore::loadCalibrationEntity(QObject* parent) {
     for (int s : ReadConfig::readIntArray(kCalibrationList, QStringLiteral("testSpeed")))
         speeds.append(static_cast<quint16>(s));
     // The rig always runs four tests: an empty stored list means four speeds of 0.
-    if (speeds.isEmpty()) speeds = {0, 0, 0, 0};
+    if (speeds.isEmpty())
+        speeds = {0, 0, 0, 0};
     entity->setTestSpeed(speeds);
     return entity;
 }

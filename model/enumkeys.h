@@ -18,7 +18,8 @@ struct EnumKeys {
 
     // Exact, case-sensitive; QMetaEnum would also take "Class::KEY", which no stored file holds.
     static int keyToValue(const QString& key) {
-        if (key.isEmpty() || key.contains(QLatin1Char(':'))) return -1;
+        if (key.isEmpty() || key.contains(QLatin1Char(':')))
+            return -1;
         bool ok = false;
         const int value = meta().keyToValue(key.toLatin1().constData(), &ok);
         return ok ? value : -1;
@@ -41,14 +42,23 @@ struct EnumKeys {
     static QMap<QString, int> toMap() {
         QMap<QString, int> map;
         const QMetaEnum m = meta();
-        for (int i = 0; i < m.keyCount(); ++i) map.insert(QString::fromLatin1(m.key(i)), m.value(i));
+        for (int i = 0; i < m.keyCount(); ++i)
+            map.insert(QString::fromLatin1(m.key(i)), m.value(i));
         return map;
     }
 };
 
 // The conversion operations every holder with key names offers, for its enumeration E.
-#define QUELBRIN_ENUM_KEYS(E)                                                           \
-    static QString valueToKey(int value) { return EnumKeys<E>::valueToKey(value); }     \
-    static int keyToValue(const QString& key) { return EnumKeys<E>::keyToValue(key); }  \
-    static QStringList keyList() { return EnumKeys<E>::keys(); }                        \
-    static QList<int> valueList() { return EnumKeys<E>::values(); }
+#define QUELBRIN_ENUM_KEYS(E)                   \
+    static QString valueToKey(int value) {      \
+        return EnumKeys<E>::valueToKey(value);  \
+    }                                           \
+    static int keyToValue(const QString& key) { \
+        return EnumKeys<E>::keyToValue(key);    \
+    }                                           \
+    static QStringList keyList() {              \
+        return EnumKeys<E>::keys();             \
+    }                                           \
+    static QList<int> valueList() {             \
+        return EnumKeys<E>::values();           \
+    }

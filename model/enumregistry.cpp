@@ -10,7 +10,8 @@ EnumRegistry::EnumRegistry(const QString& group, const QMap<QString, int>& built
 void EnumRegistry::reload() {
     QMap<QString, int> merged = builtIns;
     const QMap<QString, int> stored = ReadConfig::readIntMap(group);
-    for (auto it = stored.constBegin(); it != stored.constEnd(); ++it) merged.insert(it.key(), it.value());
+    for (auto it = stored.constBegin(); it != stored.constEnd(); ++it)
+        merged.insert(it.key(), it.value());
     QWriteLocker locker(&lock);
     entries = merged;
 }
@@ -28,7 +29,8 @@ void EnumRegistry::add(const QString& name, int value) {
 QString EnumRegistry::valueToKey(int value) const {
     QReadLocker locker(&lock);
     for (auto it = entries.constBegin(); it != entries.constEnd(); ++it)
-        if (it.value() == value) return it.key();
+        if (it.value() == value)
+            return it.key();
     return QString();
 }
 
@@ -39,7 +41,9 @@ int EnumRegistry::keyToValue(const QString& name) const {
 
 bool EnumRegistry::containsValue(int value) const {
     QReadLocker locker(&lock);
-    for (int v : entries) if (v == value) return true;
+    for (int v : entries)
+        if (v == value)
+            return true;
     return false;
 }
 

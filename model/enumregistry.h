@@ -15,10 +15,10 @@ public:
     // Inserts (or replaces) an entry and writes the whole table to the group.
     void add(const QString& name, int value);
 
-    QString valueToKey(int value) const;  // first name in name order; empty if none
+    QString valueToKey(int value) const;        // first name in name order; empty if none
     int keyToValue(const QString& name) const;  // 0 for an unknown name
     bool containsValue(int value) const;
-    QStringList keyList() const;  // sorted by name
+    QStringList keyList() const;   // sorted by name
     QList<int> valueList() const;  // in the order of keyList
 
 private:

@@ -5,7 +5,8 @@ FileWorkEntity::FileWorkEntity(QObject* parent, const QString& filePath)
 
 void FileWorkEntity::setFilePath(const QString& path) {
     filePath = path;
-    if (!recentList.contains(path, Qt::CaseSensitive)) recentList.append(path);
+    if (!recentList.contains(path, Qt::CaseSensitive))
+        recentList.append(path);
 }
 
 QStringList FileWorkEntity::getRecentList() {

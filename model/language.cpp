@@ -18,6 +18,10 @@ Language::Language() {
 }
 
 // A stored name that is not one of the keys (the default file's "Chinese") gives -1.
-void Language::load() { value.store(keyToValue(ReadConfig::readValue(kGroup, kKey))); }
+void Language::load() {
+    value.store(keyToValue(ReadConfig::readValue(kGroup, kKey)));
+}
 
-void Language::save() const { ReadConfig::writeValue(kGroup, kKey, currentKey()); }
+void Language::save() const {
+    ReadConfig::writeValue(kGroup, kKey, currentKey());
+}

@@ -16,11 +16,14 @@ int toIntOrZero(const QVariant& v) {
 }
 }  // namespace
 
-QString ReadConfig::configPath() { return QString::fromLatin1(kConfigPath); }
+QString ReadConfig::configPath() {
+    return QString::fromLatin1(kConfigPath);
+}
 
 std::unique_ptr<QSettings> ReadConfig::openIni(const QString& path) {
     QFile file(path);
-    if (!file.exists() && file.open(QIODevice::ReadWrite)) file.close();
+    if (!file.exists() && file.open(QIODevice::ReadWrite))
+        file.close();
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
@@ -81,7 +84,8 @@ QMap<QString, int> ReadConfig::readIntMap(const QString& group) {
     auto settings = openIni(configPath());
     QMap<QString, int> map;
     settings->beginGroup(group);
-    for (const QString& key : settings->childKeys()) map.insert(key, toIntOrZero(settings->value(key)));
+    for (const QString& key : settings->childKeys())
+        map.insert(key, toIntOrZero(settings->value(key)));
     settings->endGroup();
     return map;
 }
@@ -89,7 +93,8 @@ QMap<QString, int> ReadConfig::readIntMap(const QString& group) {
 void ReadConfig::writeIntMap(const QString& group, const QMap<QString, int>& map) {
     auto settings = openIni(configPath());
     settings->beginGroup(group);
-    for (auto it = map.constBegin(); it != map.constEnd(); ++it) settings->setValue(it.key(), it.value());
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it)
+        settings->setValue(it.key(), it.value());
     settings->endGroup();
 }
 
@@ -99,13 +104,15 @@ QString ReadConfig::portNameFromDescription(const QString& text) {
     if (match.hasMatch()) {
         QString name = text.mid(match.capturedStart());
         const int paren = name.indexOf(QLatin1Char(')'));
-        if (paren >= 0) name.remove(paren, 1);
+        if (paren >= 0)
+            name.remove(paren, 1);
         qDebug() << "com: " << name;
         return name;
     }
     // Linux and macOS ports show as "USB Serial (ttyUSB0)": the name is in the last parentheses.
     static const QRegularExpression trailingName(QStringLiteral("\\(([^()]+)\\)\\s*$"));
     const QRegularExpressionMatch inParens = trailingName.match(text);
-    if (inParens.hasMatch()) return inParens.captured(1).trimmed();
+    if (inParens.hasMatch())
+        return inParens.captured(1).trimmed();
     return text;
 }

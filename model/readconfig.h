@@ -1,4 +1,5 @@
-// The one gateway to config/config.ini: every call opens the file, works on one group and closes it.
+// The one gateway to config/config.ini: every call opens the file, works on one group and closes
+// it.
 #pragma once
 
 #include <memory>

@@ -16,7 +16,8 @@ void SerialPortBusy::setSerialPort(QSerialPort* port) {
     QSerialPort* old = nullptr;
     {
         QMutexLocker locker(&mutex);
-        if (port == serialPort) return;
+        if (port == serialPort)
+            return;
         old = serialPort;
         serialPort = port;
     }

@@ -11,7 +11,8 @@ TransformWays::TransformWays() {
 
 bool TransformWays::setValue(const QString& name) {
     const int v = keyToValue(name);
-    if (v < 0) return false;
+    if (v < 0)
+        return false;
     value.store(v);
     return true;
 }

@@ -9,11 +9,14 @@ constexpr quint8 kWatermarkRequest = 0x77;
 // DA/DF followed by 00 5A 66 opens a 133-byte link frame; 0 = undecided, -1 = not a frame.
 int linkFrameState(const QByteArray& input) {
     const quint8 lead = quint8(input.at(0));
-    if (lead != kHandshakeLead && lead != kEndSignalLead) return -1;
+    if (lead != kHandshakeLead && lead != kEndSignalLead)
+        return -1;
     static const char marker[] = {0x00, 0x5A, 0x66};
     for (int i = 1; i < 4; ++i) {
-        if (i >= input.size()) return 0;
-        if (input.at(i) != marker[i - 1]) return -1;
+        if (i >= input.size())
+            return 0;
+        if (input.at(i) != marker[i - 1])
+            return -1;
     }
     return input.size() >= kLinkFrameSize ? 1 : 0;
 }
@@ -24,12 +27,14 @@ IdentifyingBehaviour::IdentifyingBehaviour(quint8 typeCode, const QString& name)
 
 int IdentifyingBehaviour::consume(const QByteArray& input, QList<QByteArray>& replies) {
     const int frame = linkFrameState(input);
-    if (frame == 0) return 0;
+    if (frame == 0)
+        return 0;
     if (frame == 1) {
         if (quint8(input.at(0)) == kHandshakeLead) {
             handshakeAxes << quint8(input.at(4));
             const quint8 reply = handshakeReplies.isEmpty() ? 0x06 : handshakeReplies.takeFirst();
-            if (reply != 0) replies << QByteArray(1, char(reply));
+            if (reply != 0)
+                replies << QByteArray(1, char(reply));
         } else if (endSignalReply != 0) {
             replies << QByteArray(1, char(endSignalReply));
         }
@@ -57,4 +62,6 @@ int IdentifyingBehaviour::consume(const QByteArray& input, QList<QByteArray>& re
     return consumeCommand(input, replies);
 }
 
-int IdentifyingBehaviour::consumeCommand(const QByteArray&, QList<QByteArray>&) { return 1; }
+int IdentifyingBehaviour::consumeCommand(const QByteArray&, QList<QByteArray>&) {
+    return 1;
+}

@@ -18,8 +18,8 @@ public:
     int consume(const QByteArray& input, QList<QByteArray>& replies) override;
 
     // Settings a test may change before the host connects.
-    quint8 typeCode;       // byte 2 of the normal-mode type reply
-    QString name;          // 11-character name of the boot-mode model reply
+    quint8 typeCode;  // byte 2 of the normal-mode type reply
+    QString name;     // 11-character name of the boot-mode model reply
     QString version = QStringLiteral("0.02");
     quint8 status = kNormal;  // the status reply byte (any value, to play a confused device)
     quint8 statusRequest = 0xF1;

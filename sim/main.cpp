@@ -41,10 +41,14 @@ int main(int argc, char* argv[]) {
 
     const QString device = valueOf("--device");
     SimDevice::Kind kind;
-    if (device == "rig") kind = SimDevice::Rig;
-    else if (device == "encoder") kind = SimDevice::Encoder;
-    else if (device == "biss") kind = SimDevice::BissMaster;
-    else return usage(QStringLiteral("--device must be rig, encoder or biss"));
+    if (device == "rig")
+        kind = SimDevice::Rig;
+    else if (device == "encoder")
+        kind = SimDevice::Encoder;
+    else if (device == "biss")
+        kind = SimDevice::BissMaster;
+    else
+        return usage(QStringLiteral("--device must be rig, encoder or biss"));
 
     // Signals are taken by sigwait below, never by the simulator's thread.
     sigset_t stopSignals;
@@ -62,14 +66,18 @@ int main(int argc, char* argv[]) {
     IdentifyingBehaviour* identity = sim.identity();
     if (!valueOf("--type").isEmpty()) {
         const int code = SimDevice::typeCode(valueOf("--type"));
-        if (code == 0) return usage(QStringLiteral("unknown --type '%1'").arg(valueOf("--type")));
+        if (code == 0)
+            return usage(QStringLiteral("unknown --type '%1'").arg(valueOf("--type")));
         identity->typeCode = quint8(code);
         identity->name = valueOf("--type");
     }
     const QString status = valueOf("--status");
-    if (status == "BOOT") identity->status = IdentifyingBehaviour::kBoot;
-    else if (!status.isEmpty() && status != "NORMAL") return usage("--status must be BOOT or NORMAL");
-    if (!valueOf("--version").isEmpty()) identity->version = valueOf("--version");
+    if (status == "BOOT")
+        identity->status = IdentifyingBehaviour::kBoot;
+    else if (!status.isEmpty() && status != "NORMAL")
+        return usage("--status must be BOOT or NORMAL");
+    if (!valueOf("--version").isEmpty())
+        identity->version = valueOf("--version");
     for (int i = 0; i < valueOf("--refuse").toInt(); ++i) identity->handshakeReplies << 0x15;
 
     SimDevice::Faults faults;

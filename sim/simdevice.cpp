@@ -22,9 +22,12 @@ qint64 nowNs() {
 
 std::unique_ptr<SimBehaviour> behaviourFor(SimDevice::Kind kind) {
     switch (kind) {
-        case SimDevice::Rig: return std::make_unique<RigBehaviour>();
-        case SimDevice::Encoder: return std::make_unique<EncoderBehaviour>();
-        case SimDevice::BissMaster: return std::make_unique<BissMasterBehaviour>();
+        case SimDevice::Rig:
+            return std::make_unique<RigBehaviour>();
+        case SimDevice::Encoder:
+            return std::make_unique<EncoderBehaviour>();
+        case SimDevice::BissMaster:
+            return std::make_unique<BissMasterBehaviour>();
     }
     return nullptr;
 }
@@ -34,39 +37,47 @@ struct TypeName {
     int code;
 };
 // The identity bytes the equipment reports; the program keeps its own registry of them.
-constexpr TypeName kTypes[] = {
-    {"CALIBRATION", 0xF9}, {"ZEK_ENCODER", 0xFA}, {"ZEK_MT6826S", 0xFB}, {"ZEK_MT6835G", 0xFC},
-    {"BiSS_Master", 0xBF}, {"ZEK_MT_BISS", 0xBC}, {"ABSRESLOVER", 0xDD}, {"FENOXA_BISS", 0xB9}};
+constexpr TypeName kTypes[] = {{"CALIBRATION", 0xF9}, {"ZEK_ENCODER", 0xFA}, {"ZEK_MT6826S", 0xFB},
+                               {"ZEK_MT6835G", 0xFC}, {"BiSS_Master", 0xBF}, {"ZEK_MT_BISS", 0xBC},
+                               {"ABSRESLOVER", 0xDD}, {"FENOXA_BISS", 0xB9}};
 }  // namespace
 
 SimDevice::SimDevice(Kind kind) : SimDevice(behaviourFor(kind)) {}
 
 SimDevice::SimDevice(std::unique_ptr<SimBehaviour> behaviour) : script(std::move(behaviour)) {
     open();
-    if (masterFd >= 0) worker = std::thread([this] { run(); });
+    if (masterFd >= 0)
+        worker = std::thread([this] { run(); });
 }
 
 SimDevice::~SimDevice() {
     stopping = true;
-    if (wakePipe[1] >= 0) (void)!write(wakePipe[1], "s", 1);
-    if (worker.joinable()) worker.join();
+    if (wakePipe[1] >= 0)
+        (void)!write(wakePipe[1], "s", 1);
+    if (worker.joinable())
+        worker.join();
     closeFds();
     for (int& fd : wakePipe)
-        if (fd >= 0) ::close(fd);
+        if (fd >= 0)
+            ::close(fd);
 }
 
 QString SimDevice::kindName(Kind kind) {
     switch (kind) {
-        case Rig: return QStringLiteral("Simulated calibration rig");
-        case Encoder: return QStringLiteral("Simulated encoder");
-        case BissMaster: return QStringLiteral("Simulated BiSS master");
+        case Rig:
+            return QStringLiteral("Simulated calibration rig");
+        case Encoder:
+            return QStringLiteral("Simulated encoder");
+        case BissMaster:
+            return QStringLiteral("Simulated BiSS master");
     }
     return QString();
 }
 
 int SimDevice::typeCode(const QString& name) {
     for (const TypeName& t : kTypes)
-        if (name == QLatin1String(t.name)) return t.code;
+        if (name == QLatin1String(t.name))
+            return t.code;
     return 0;
 }
 
@@ -75,9 +86,11 @@ IdentifyingBehaviour* SimDevice::identity() const {
 }
 
 void SimDevice::open() {
-    if (pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    if (pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
     masterFd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (masterFd < 0) return;
+    if (masterFd < 0)
+        return;
     if (grantpt(masterFd) != 0 || unlockpt(masterFd) != 0) {
         closeFds();
         return;
@@ -96,8 +109,10 @@ void SimDevice::open() {
 }
 
 void SimDevice::closeFds() {
-    if (masterFd >= 0) ::close(masterFd);
-    if (slaveFd >= 0) ::close(slaveFd);
+    if (masterFd >= 0)
+        ::close(masterFd);
+    if (slaveFd >= 0)
+        ::close(slaveFd);
     masterFd = slaveFd = -1;
 }
 
@@ -112,7 +127,8 @@ void SimDevice::vanish() {
         faults.vanishAfterCommands = 0;
     }
     (void)!write(wakePipe[1], "v", 1);
-    while (!vanished && worker.joinable()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (!vanished && worker.joinable())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 QList<QByteArray> SimDevice::received() const {
@@ -134,7 +150,8 @@ void SimDevice::clearRecords() {
 namespace {
 // Waits on the wake pipe only: a reply delay that a stop request cuts short.
 void pauseFor(int wakeFd, int ms) {
-    if (ms <= 0) return;
+    if (ms <= 0)
+        return;
     pollfd p{wakeFd, POLLIN, 0};
     poll(&p, 1, ms);
 }
@@ -143,7 +160,8 @@ void writeAll(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n <= 0) return;
+        if (n <= 0)
+            return;
         done += n;
     }
 }
@@ -155,16 +173,21 @@ void SimDevice::writeReply(const QByteArray& reply) {
         std::lock_guard<std::mutex> guard(mutex);
         f = faults;
     }
-    if (f.silent) return;
+    if (f.silent)
+        return;
     QByteArray bytes = f.garbage.isEmpty() ? reply : f.garbage;
-    if (f.truncateTo >= 0) bytes.truncate(f.truncateTo);
+    if (f.truncateTo >= 0)
+        bytes.truncate(f.truncateTo);
     bytes.append(f.extraBytes);
-    if (bytes.isEmpty()) return;
+    if (bytes.isEmpty())
+        return;
     pauseFor(wakePipe[0], f.replyDelayMs);
-    if (stopping || masterFd < 0) return;
+    if (stopping || masterFd < 0)
+        return;
     const int chunk = f.splitChunk > 0 ? f.splitChunk : int(bytes.size());
     for (qsizetype at = 0; at < bytes.size(); at += chunk) {
-        if (at > 0) pauseFor(wakePipe[0], f.splitGapMs);
+        if (at > 0)
+            pauseFor(wakePipe[0], f.splitGapMs);
         writeAll(masterFd, bytes.mid(at, chunk));
     }
     std::lock_guard<std::mutex> guard(mutex);
@@ -175,11 +198,13 @@ void SimDevice::run() {
     char buffer[4096];
     while (!stopping) {
         pollfd fds[2] = {{masterFd, POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
-        if (poll(fds, 2, -1) < 0) continue;
+        if (poll(fds, 2, -1) < 0)
+            continue;
         if (fds[1].revents & POLLIN)
             while (::read(wakePipe[0], buffer, sizeof buffer) > 0) {
             }
-        if (stopping) break;
+        if (stopping)
+            break;
 
         bool vanishNow = false;
         if (masterFd >= 0 && (fds[0].revents & POLLIN)) {
@@ -193,13 +218,16 @@ void SimDevice::run() {
                 input.append(buffer, int(n));
                 QList<QByteArray> replies;
                 for (;;) {
-                    if (input.isEmpty()) break;
+                    if (input.isEmpty())
+                        break;
                     const int used = script->consume(input, replies);
-                    if (used <= 0) break;
+                    if (used <= 0)
+                        break;
                     commands.append(input.left(used));
                     input.remove(0, used);
                     ++commandCount;
-                    if (faults.vanishAfterCommands >= 0 && commandCount >= faults.vanishAfterCommands) {
+                    if (faults.vanishAfterCommands >= 0 &&
+                        commandCount >= faults.vanishAfterCommands) {
                         vanishNow = true;
                         break;
                     }
@@ -211,13 +239,15 @@ void SimDevice::run() {
         }
         {
             std::lock_guard<std::mutex> guard(mutex);
-            if (faults.vanishAfterCommands == 0) vanishNow = true;
+            if (faults.vanishAfterCommands == 0)
+                vanishNow = true;
         }
         if (vanishNow && masterFd >= 0) {
             closeFds();
             vanished = true;
         }
-        if (masterFd < 0 && !vanished) break;
+        if (masterFd < 0 && !vanished)
+            break;
         if (masterFd < 0) {
             // Nothing left to serve: wait for the stop request only.
             pollfd p{wakePipe[0], POLLIN, 0};

@@ -21,13 +21,13 @@ public:
 
     // How the device misbehaves; applied to every reply it writes.
     struct Faults {
-        int replyDelayMs = 0;      // wait this long before a reply
-        int splitChunk = 0;        // write replies in pieces of this many bytes (0: whole)
-        int splitGapMs = 20;       // pause between the pieces
-        bool silent = false;       // read everything, answer nothing
-        int truncateTo = -1;       // cut every reply to this many bytes
-        QByteArray extraBytes;     // appended to every reply
-        QByteArray garbage;        // written instead of every reply
+        int replyDelayMs = 0;          // wait this long before a reply
+        int splitChunk = 0;            // write replies in pieces of this many bytes (0: whole)
+        int splitGapMs = 20;           // pause between the pieces
+        bool silent = false;           // read everything, answer nothing
+        int truncateTo = -1;           // cut every reply to this many bytes
+        QByteArray extraBytes;         // appended to every reply
+        QByteArray garbage;            // written instead of every reply
         int vanishAfterCommands = -1;  // close the pty once this many commands were read
     };
 

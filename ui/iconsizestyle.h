@@ -11,7 +11,8 @@ public:
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override {
-        if (metric == QStyle::PM_SmallIconSize) return iconSize;
+        if (metric == QStyle::PM_SmallIconSize)
+            return iconSize;
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 

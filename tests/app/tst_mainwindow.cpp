@@ -22,7 +22,9 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init() { PermissionController::instance()->setPermission(PermissionController::ADMINISTRATOR); }
+    void init() {
+        PermissionController::instance()->setPermission(PermissionController::ADMINISTRATOR);
+    }
     void logLineRules_data();
     void logLineRules();
     void logEmptiesPastThousandBlocks();
@@ -51,11 +53,18 @@ void TestMainWindow::logLineRules_data() {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("msg");
     QTest::addColumn<QString>("log");
-    QTest::addRow("a line") << "SerialPort" << "握手成功！" << ">>>>>>>>> SerialPort  :  :  握手成功！\n";
-    QTest::addRow("empty mode and text: no line") << "" << "" << "";
+    QTest::addRow("a line") << "SerialPort"
+                            << "握手成功！"
+                            << ">>>>>>>>> SerialPort  :  :  握手成功！\n";
+    QTest::addRow("empty mode and text: no line") << ""
+                                                  << ""
+                                                  << "";
     QTest::addRow("null text: nothing") << "SerialPort" << QString() << "";
-    QTest::addRow("null mode: nothing") << QString() << "x" << "";
-    QTest::addRow("empty text still a line") << "IAP" << "" << ">>>>>>>>> IAP  :  :  \n";
+    QTest::addRow("null mode: nothing") << QString() << "x"
+                                        << "";
+    QTest::addRow("empty text still a line") << "IAP"
+                                             << ""
+                                             << ">>>>>>>>> IAP  :  :  \n";
 }
 
 void TestMainWindow::logLineRules() {
@@ -93,7 +102,8 @@ void TestMainWindow::inPlaceLinesReplaceThemselves() {
                            ">>>>>>>>> IAP升级  :  :  已发送 50 包\n"
                            ">>>>>>>>> IAP升级  :  :  完成\n"));
     // Far more updates than the 1000-block limit of ordinary lines: still one line.
-    for (int block = 1; block <= 1500; ++block) window.showDebugMsg("IAP升级", "已发送 %1 包", block);
+    for (int block = 1; block <= 1500; ++block)
+        window.showDebugMsg("IAP升级", "已发送 %1 包", block);
     QVERIFY(window.debugLog()->toPlainText().contains("已发送 1500 包"));
     QCOMPARE(window.debugLog()->document()->blockCount(), 4);
 }
@@ -162,12 +172,16 @@ void TestMainWindow::maximiseAndRestore() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* maximiBar = window.findChild<QMenuBar*>("maximiBar");
     QAction* maxMin = window.action("maxMin");
-    auto clickButton = [&] { QTest::mouseClick(maximiBar, Qt::LeftButton, {}, maximiBar->actionGeometry(maxMin).center()); };
+    auto clickButton = [&] {
+        QTest::mouseClick(maximiBar, Qt::LeftButton, {},
+                          maximiBar->actionGeometry(maxMin).center());
+    };
 
     clickButton();
     QTRY_VERIFY(window.isMaximized());
     for (const char* bar : {"menubar", "toolBar", "maximiBar", "exitBar", "statusbar"})
-        QCOMPARE(window.findChild<QWidget*>(bar)->property("Window").toString(), QString("Maximized"));
+        QCOMPARE(window.findChild<QWidget*>(bar)->property("Window").toString(),
+                 QString("Maximized"));
     QCOMPARE(window.contentsMargins(), QMargins(0, 0, 0, 0));
 
     clickButton();

@@ -20,8 +20,12 @@
 #include "virtualports.h"
 
 namespace {
-QComboBox* combo(SerialDialog* d, const char* name) { return d->findChild<QComboBox*>(name); }
-QPushButton* connectButton(SerialDialog* d) { return d->findChild<QPushButton*>("connect"); }
+QComboBox* combo(SerialDialog* d, const char* name) {
+    return d->findChild<QComboBox*>(name);
+}
+QPushButton* connectButton(SerialDialog* d) {
+    return d->findChild<QPushButton*>("connect");
+}
 
 void choose(SerialDialog* dialog, const QString& port, const QString& baud, const QString& type) {
     QComboBox* ports = combo(dialog, "serialPortNum");
@@ -38,7 +42,9 @@ struct Simulated {
         VirtualPorts::add(SimDevice::kindName(kind), device.portPath());
     }
     ~Simulated() { VirtualPorts::remove(device.portPath()); }
-    QString portText() const { return SimDevice::kindName(SimDevice::Rig) + " (" + device.portPath() + ")"; }
+    QString portText() const {
+        return SimDevice::kindName(SimDevice::Rig) + " (" + device.portPath() + ")";
+    }
     SimDevice device;
 };
 }  // namespace
@@ -60,8 +66,8 @@ private:
 };
 
 void TestSerialDialog::initTestCase() {
-    work = std::make_unique<TestWorkDir>(chineseConfig() +
-                                         "[SerialPortEntity]\nBaudRate=115200\nDevicesType=CALIBRATION\n");
+    work = std::make_unique<TestWorkDir>(
+        chineseConfig() + "[SerialPortEntity]\nBaudRate=115200\nDevicesType=CALIBRATION\n");
     Language::instance()->load();
     DevicesType::instance()->reload();
 }
@@ -71,9 +77,15 @@ void TestSerialDialog::validation_data() {
     QTest::addColumn<QString>("baud");
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("message");
-    QTest::addRow("empty port") << false << "115200" << "CALIBRATION" << "串口号不能为空!!";
-    QTest::addRow("empty baud rate") << true << "" << "CALIBRATION" << "波特率不能为空!!";
-    QTest::addRow("empty device type") << true << "9600" << "" << "设备类型不能为空!!";
+    QTest::addRow("empty port") << false << "115200"
+                                << "CALIBRATION"
+                                << "串口号不能为空!!";
+    QTest::addRow("empty baud rate") << true << ""
+                                     << "CALIBRATION"
+                                     << "波特率不能为空!!";
+    QTest::addRow("empty device type") << true << "9600"
+                                       << ""
+                                       << "设备类型不能为空!!";
 }
 
 void TestSerialDialog::validation() {
@@ -114,9 +126,9 @@ void TestSerialDialog::connectThroughTheDialog() {
     QTRY_VERIFY(window.debugLog()->toPlainText().contains("设备类型匹配成功。"));
 
     const QString log = window.debugLog()->toPlainText();
-    for (const char* line : {">>>>>>>>> SerialPort  :  :  正在连接设备: [CALIBRATION] 串口: [",
-                             ">>>>>>>>> SerialPort  :  :  握手成功！",
-                             ">>>>>>>>> SerialPort  :  :  通信完成。"})
+    for (const char* line :
+         {">>>>>>>>> SerialPort  :  :  正在连接设备: [CALIBRATION] 串口: [",
+          ">>>>>>>>> SerialPort  :  :  握手成功！", ">>>>>>>>> SerialPort  :  :  通信完成。"})
         QVERIFY2(log.contains(QString::fromUtf8(line)), line);
     QCOMPARE(window.progressBar()->value(), 100);
     QCOMPARE(window.progressBar()->property("SuccessFlag").toString(), QString("success"));
@@ -166,8 +178,9 @@ void TestSerialDialog::busyPortMakesConnectDoNothing() {
 
 void TestSerialDialog::storedPortAbsentFromList() {
     Simulated rig(SimDevice::Rig);
-    work->writeConfig(chineseConfig() + "[SerialPortEntity]\nBaudRate=57600\nDevicesType=ZEK_MT6826S\n"
-                                        "SerialPortNum=USB-SERIAL CH340 (COM99)\n");
+    work->writeConfig(chineseConfig() +
+                      "[SerialPortEntity]\nBaudRate=57600\nDevicesType=ZEK_MT6826S\n"
+                      "SerialPortNum=USB-SERIAL CH340 (COM99)\n");
     MainWindow window;
     window.serialPortViewBind();
     SerialDialog* dialog = window.serialDialog();

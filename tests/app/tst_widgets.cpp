@@ -105,7 +105,8 @@ void TestWidgets::iconSizeStyle() {
     IconSizeStyle& used = size < 0 ? style : sized;
     QCOMPARE(used.pixelMetric(QStyle::PM_SmallIconSize), expected);
     std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
-    QCOMPARE(used.pixelMetric(QStyle::PM_ScrollBarExtent), fusion->pixelMetric(QStyle::PM_ScrollBarExtent));
+    QCOMPARE(used.pixelMetric(QStyle::PM_ScrollBarExtent),
+             fusion->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 void TestWidgets::styleSheetLoader() {
@@ -113,7 +114,8 @@ void TestWidgets::styleSheetLoader() {
     QCOMPARE(loadStyleSheet(":/system/qss/missing.qss"), QString());
     for (const char* sheet : {"main", "leftwidget", "settingswork", "topnode", "parentnode",
                               "calibrationwork", "mycharts", "filework"})
-        QVERIFY2(!loadStyleSheet(QStringLiteral(":/system/qss/%1.qss").arg(sheet)).isEmpty(), sheet);
+        QVERIFY2(!loadStyleSheet(QStringLiteral(":/system/qss/%1.qss").arg(sheet)).isEmpty(),
+                 sheet);
     QVERIFY(loadStyleSheet(":/system/qss/main.qss").contains("[Window=\"Maximized\"]"));
 }
 

@@ -24,14 +24,16 @@ Run cli(const QStringList& args) {
     process.setArguments(args);
     QSignalSpy finished(&process, &QProcess::finished);
     process.start();
-    if (!finished.wait(20000)) process.kill();
+    if (!finished.wait(20000))
+        process.kill();
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 QList<QJsonObject> jsonLines(const QByteArray& out) {
     QList<QJsonObject> lines;
     for (const QByteArray& line : out.split('\n'))
-        if (!line.isEmpty()) lines << QJsonDocument::fromJson(line).object();
+        if (!line.isEmpty())
+            lines << QJsonDocument::fromJson(line).object();
     return lines;
 }
 }  // namespace
@@ -66,10 +68,14 @@ void TestCli::usageErrors_data() {
     QTest::addRow("unknown command") << QStringList{"fly"};
     QTest::addRow("translate without text") << QStringList{"translate"};
     QTest::addRow("unknown language") << QStringList{"translate", "--lang", "klingon", "你好"};
-    QTest::addRow("connect without port") << QStringList{"connect", "--baud", "9600", "--type", "CALIBRATION"};
-    QTest::addRow("baud not a number") << QStringList{"connect", "--port", "x", "--baud", "fast", "--type", "CALIBRATION"};
-    QTest::addRow("unknown type") << QStringList{"connect", "--port", "x", "--baud", "9600", "--type", "TOASTER"};
-    QTest::addRow("unknown option") << QStringList{"connect", "--port", "x", "--baud", "9600", "--type", "CALIBRATION", "--fast"};
+    QTest::addRow("connect without port")
+        << QStringList{"connect", "--baud", "9600", "--type", "CALIBRATION"};
+    QTest::addRow("baud not a number")
+        << QStringList{"connect", "--port", "x", "--baud", "fast", "--type", "CALIBRATION"};
+    QTest::addRow("unknown type") << QStringList{"connect", "--port", "x",      "--baud",
+                                                 "9600",    "--type", "TOASTER"};
+    QTest::addRow("unknown option") << QStringList{"connect", "--port", "x",           "--baud",
+                                                   "9600",    "--type", "CALIBRATION", "--fast"};
     QTest::addRow("ports with argument") << QStringList{"ports", "all"};
 }
 
@@ -90,7 +96,8 @@ void TestCli::translateThroughService() {
         QTcpSocket* socket = server.nextPendingConnection();
         connect(socket, &QTcpSocket::readyRead, socket, [&request, socket] {
             request += socket->readAll();
-            if (!request.contains("needIntervene=1")) return;
+            if (!request.contains("needIntervene=1"))
+                return;
             const QByteArray body = R"({"trans_result":[{"src":"你好","dst":"Hello."}]})";
             socket->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) +
                           "\r\nConnection: close\r\n\r\n" + body);
@@ -145,7 +152,8 @@ void TestCli::connectJson() {
             if (line.value("name") == "connectResult")
                 QCOMPARE(line.value("ok").toBool(), kind >= 0);
         }
-        if (line.value("type") == "progress") progress << line.value("value").toInt();
+        if (line.value("type") == "progress")
+            progress << line.value("value").toInt();
     }
     QCOMPARE(resultCount, results);
     QCOMPARE(progress.last(), 100);
@@ -157,11 +165,14 @@ void TestCli::connectJson() {
 void TestCli::connectTextIsTheLogForm() {
     TestWorkDir work(chineseConfig());
     SimDevice rig(SimDevice::Rig);
-    const Run run = cli({"connect", "--port", rig.portPath(), "--baud", "9600", "--type", "CALIBRATION"});
+    const Run run =
+        cli({"connect", "--port", rig.portPath(), "--baud", "9600", "--type", "CALIBRATION"});
     QCOMPARE(run.code, 0);
     const QList<QByteArray> lines = run.out.trimmed().split('\n');
-    for (const QByteArray& line : lines) QVERIFY2(line.startsWith(">>>>>>>>> SerialPort  :  :  "), line.constData());
-    QCOMPARE(QString::fromUtf8(lines.last()), QString(">>>>>>>>> SerialPort  :  :  设备类型匹配成功。"));
+    for (const QByteArray& line : lines)
+        QVERIFY2(line.startsWith(">>>>>>>>> SerialPort  :  :  "), line.constData());
+    QCOMPARE(QString::fromUtf8(lines.last()),
+             QString(">>>>>>>>> SerialPort  :  :  设备类型匹配成功。"));
     QVERIFY(!run.out.contains("open serialport success"));  // debug lines go to stderr
     QVERIFY(run.err.contains("open serialport success"));
 }
@@ -174,12 +185,14 @@ void TestCli::simulatorExecutableServesTheConnect_data() {
     QTest::addColumn<QString>("type");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("expect");
-    QTest::addRow("boot loader") << QStringList{"--device", "encoder", "--status", "BOOT"} << "ZEK_ENCODER" << 0
+    QTest::addRow("boot loader") << QStringList{"--device", "encoder", "--status", "BOOT"}
+                                 << "ZEK_ENCODER" << 0
                                  << "获取设备状态成功，当前设备处于[BOOT ] 状态。";
-    QTest::addRow("other type") << QStringList{"--device", "encoder", "--type", "ZEK_MT6826S"} << "ZEK_ENCODER" << 1
+    QTest::addRow("other type") << QStringList{"--device", "encoder", "--type", "ZEK_MT6826S"}
+                                << "ZEK_ENCODER" << 1
                                 << "设备类型匹配失败，请修改设备类型为：ZEK_MT6826S";
-    QTest::addRow("refuses once") << QStringList{"--device", "biss", "--refuse", "1"} << "BiSS_Master" << 0
-                                  << "失败！原因：设备拒绝通信！";
+    QTest::addRow("refuses once") << QStringList{"--device", "biss", "--refuse", "1"}
+                                  << "BiSS_Master" << 0 << "失败！原因：设备拒绝通信！";
 }
 
 void TestCli::simulatorExecutableServesTheConnect() {

@@ -45,17 +45,21 @@ void TestSerialPortControler::initTestCase() {
     DevicesType::instance()->reload();
 }
 
-void TestSerialPortControler::init() { ConnectFlag::instance()->setDeviceConnection(ConnectFlag::DISCONNECTED); }
+void TestSerialPortControler::init() {
+    ConnectFlag::instance()->setDeviceConnection(ConnectFlag::DISCONNECTED);
+}
 
 void TestSerialPortControler::connectAndCompare_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("selected");
     QTest::addColumn<bool>("match");
     QTest::addColumn<QString>("compText");
-    QTest::addRow("rig as CALIBRATION") << int(SimDevice::Rig) << "CALIBRATION" << true << "设备类型匹配成功。";
+    QTest::addRow("rig as CALIBRATION")
+        << int(SimDevice::Rig) << "CALIBRATION" << true << "设备类型匹配成功。";
     QTest::addRow("encoder as CALIBRATION") << int(SimDevice::Encoder) << "CALIBRATION" << false
                                             << "设备类型匹配失败，请修改设备类型为：ZEK_ENCODER";
-    QTest::addRow("BiSS master") << int(SimDevice::BissMaster) << "BiSS_Master" << true << "设备类型匹配成功。";
+    QTest::addRow("BiSS master") << int(SimDevice::BissMaster) << "BiSS_Master" << true
+                                 << "设备类型匹配成功。";
 }
 
 void TestSerialPortControler::connectAndCompare() {
@@ -118,10 +122,12 @@ void TestSerialPortControler::jobRunsOnWorkerThread() {
 }
 
 void TestSerialPortControler::configurationRoundTrip() {
-    work->writeConfig(chineseConfig() + "[SerialPortEntity]\nBaudRate=57600\nDevicesType=ZEK_MT6826S\n"
-                                        "SerialPortNum=USB-SERIAL CH340 (COM8)\n");
+    work->writeConfig(chineseConfig() +
+                      "[SerialPortEntity]\nBaudRate=57600\nDevicesType=ZEK_MT6826S\n"
+                      "SerialPortNum=USB-SERIAL CH340 (COM8)\n");
     SerialPortControler controler;
-    QSignalSpy loaded(&controler, qOverload<SerialPortEntity*>(&SerialPortControler::getConfigArgments));
+    QSignalSpy loaded(&controler,
+                      qOverload<SerialPortEntity*>(&SerialPortControler::getConfigArgments));
     controler.getConfigArgments();
     QCOMPARE(loaded.size(), 1);
     auto* entity = loaded.first().at(0).value<SerialPortEntity*>();
@@ -141,9 +147,11 @@ void TestSerialPortControler::portTexts() {
     QSignalSpy list(&controler, qOverload<QStringList>(&SerialPortControler::getSerialPortList));
     controler.getSerialPortList();
     QCOMPARE(list.size(), 1);
-    QCOMPARE(list.first().at(0).toStringList().last(), QString("Simulated calibration rig (/dev/pts/77)"));
+    QCOMPARE(list.first().at(0).toStringList().last(),
+             QString("Simulated calibration rig (/dev/pts/77)"));
     VirtualPorts::remove("/dev/pts/77");
-    QVERIFY(!SerialPortMode::portTexts({}, VirtualPorts::list()).contains("Simulated calibration rig (/dev/pts/77)"));
+    QVERIFY(!SerialPortMode::portTexts({}, VirtualPorts::list())
+                 .contains("Simulated calibration rig (/dev/pts/77)"));
 }
 
 void TestSerialPortControler::destroyingDuringJobJoinsPromptly() {

@@ -21,7 +21,9 @@ QStringList messages(const QSignalSpy& spy) {
     for (const QList<QVariant>& args : spy) list << args.at(0).toString();
     return list;
 }
-QString portText(const SimDevice& sim) { return QStringLiteral("Simulated (%1)").arg(sim.portPath()); }
+QString portText(const SimDevice& sim) {
+    return QStringLiteral("Simulated (%1)").arg(sim.portPath());
+}
 const QString kTimeout = QStringLiteral("失败！原因：等待设备的<响应>指令超时。");
 }  // namespace
 
@@ -62,7 +64,9 @@ void TestYmodem::initTestCase() {
     DevicesType::instance()->reload();
 }
 
-void TestYmodem::init() { DevicesType::instance()->setConnectedType(DevicesType::CALIBRATION); }
+void TestYmodem::init() {
+    DevicesType::instance()->setConnectedType(DevicesType::CALIBRATION);
+}
 
 void TestYmodem::crc_data() {
     QTest::addColumn<QByteArray>("data");
@@ -110,7 +114,8 @@ void TestYmodem::commandBytesByType_data() {
     for (const QString& name : DevicesType::instance()->keyList()) {
         const int type = DevicesType::instance()->keyToValue(name);
         if (type == DevicesType::BiSS_Master)
-            QTest::addRow("%s", qPrintable(name)) << type << 0x0D << 0x0C << QByteArray("\x0E\x34\x12\xCD\xAB\x4E", 6);
+            QTest::addRow("%s", qPrintable(name))
+                << type << 0x0D << 0x0C << QByteArray("\x0E\x34\x12\xCD\xAB\x4E", 6);
         else
             QTest::addRow("%s", qPrintable(name)) << type << 0xF1 << 0x92 << ordinary;
     }
@@ -198,7 +203,8 @@ void TestYmodem::silentDeviceReaderTakesTheDeadline() {
     QElapsedTimer clock;
     clock.start();
     QCOMPARE(link.readByte(), 0);
-    QVERIFY2(clock.elapsed() >= 2900 && clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(clock.elapsed() >= 2900 && clock.elapsed() < 4000,
+             qPrintable(QString::number(clock.elapsed())));
     link.closeSerialPort();
 }
 
@@ -214,7 +220,8 @@ void TestYmodem::silentHandshakeTriesTwice() {
     QElapsedTimer clock;
     clock.start();
     QVERIFY(!link.handshake(0));
-    QVERIFY2(clock.elapsed() >= 5800 && clock.elapsed() < 7500, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(clock.elapsed() >= 5800 && clock.elapsed() < 7500,
+             qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(messages(spy), (QStringList{"发送握手信号...", "尝试连接第 1次...", kTimeout,
                                          "尝试连接第 2次...", kTimeout}));
     link.closeSerialPort();
@@ -229,8 +236,9 @@ void TestYmodem::refusedFirstHandshakeThenAccepted() {
     spy.clear();
     EncoderCaxis::instance()->setValue(EncoderCaxis::Sencond_Caxis);
     QVERIFY(link.handshake(-1));
-    QCOMPARE(messages(spy), (QStringList{"发送握手信号...", "尝试连接第 1次...", "失败！原因：设备拒绝通信！",
-                                         "尝试连接第 2次...", "握手成功！"}));
+    QCOMPARE(messages(spy),
+             (QStringList{"发送握手信号...", "尝试连接第 1次...", "失败！原因：设备拒绝通信！",
+                          "尝试连接第 2次...", "握手成功！"}));
     // Attempt 1 used First_Caxis, attempt 2 Sencond_Caxis; the accepted one stays current.
     QCOMPARE(rig.identity()->handshakeAxes, (QList<quint8>{0, 1}));
     QCOMPARE(EncoderCaxis::instance()->getValue(), 1);
@@ -276,9 +284,12 @@ void TestYmodem::deviceId_data() {
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("progress");
-    QTest::addRow("rig F9") << QByteArray("\xF9") << true << "获取设备ID成功！ 设备名称：[ CALIBRATION ]，设备ID：[ F9 ]" << 1;
-    QTest::addRow("unknown AA") << QByteArray("\xAA") << false << "当前设备ID： [ AA ] ，未知设备。" << 0;
-    QTest::addRow("silence") << QByteArray() << false << "获取设备ID失败，请检查设备连接是否正常！" << 0;
+    QTest::addRow("rig F9") << QByteArray("\xF9") << true
+                            << "获取设备ID成功！ 设备名称：[ CALIBRATION ]，设备ID：[ F9 ]" << 1;
+    QTest::addRow("unknown AA") << QByteArray("\xAA") << false << "当前设备ID： [ AA ] ，未知设备。"
+                                << 0;
+    QTest::addRow("silence") << QByteArray() << false << "获取设备ID失败，请检查设备连接是否正常！"
+                             << 0;
 }
 
 void TestYmodem::deviceId() {
@@ -365,12 +376,14 @@ void TestYmodem::badDeviceEndsJobClosed() {
     QFETCH(QString, lastMessage);
     SimDevice rig(SimDevice::Rig);
     SimDevice::Faults faults;
-    if (garbage) faults.garbage = QByteArray("\x00\xFF\x13\x37\x42", 5);
+    if (garbage)
+        faults.garbage = QByteArray("\x00\xFF\x13\x37\x42", 5);
     faults.truncateTo = truncate;
     faults.extraBytes = extra;
     faults.vanishAfterCommands = vanishAfter > 0 ? vanishAfter : -1;
     rig.setFaults(faults);
-    if (vanishAfter == 0) rig.vanish();
+    if (vanishAfter == 0)
+        rig.vanish();
     Ymodem link;
     link.replyTimeoutMs = 500;
     QSignalSpy spy(&link, &Ymodem::msgSignal);
@@ -380,9 +393,12 @@ void TestYmodem::badDeviceEndsJobClosed() {
     QCOMPARE(link.connectDevice(type, rig.portPath(), 115200, 0), ok);
     QVERIFY(clock.elapsed() < 5000);
     QVERIFY(!link.serialPort->isOpen());
-    if (lastMessage == "?") QVERIFY(messages(spy).contains("获取设备型号失败！"));
-    else if (!lastMessage.isEmpty()) QCOMPARE(messages(spy).last(), lastMessage);
-    else QVERIFY(messages(spy).last().endsWith(" ] 失败！"));
+    if (lastMessage == "?")
+        QVERIFY(messages(spy).contains("获取设备型号失败！"));
+    else if (!lastMessage.isEmpty())
+        QCOMPARE(messages(spy).last(), lastMessage);
+    else
+        QVERIFY(messages(spy).last().endsWith(" ] 失败！"));
 }
 
 QTEST_GUILESS_MAIN(TestYmodem)

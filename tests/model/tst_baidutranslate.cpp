@@ -41,19 +41,24 @@ private:
         QByteArray& buffer = pending[socket];
         buffer += socket->readAll();
         const int headEnd = buffer.indexOf("\r\n\r\n");
-        if (headEnd < 0) return;
+        if (headEnd < 0)
+            return;
         const QByteArray head = buffer.left(headEnd);
         int length = 0;
         for (const QByteArray& line : head.split('\n'))
-            if (line.toLower().startsWith("content-length:")) length = line.mid(15).trimmed().toInt();
-        if (buffer.size() < headEnd + 4 + length) return;
+            if (line.toLower().startsWith("content-length:"))
+                length = line.mid(15).trimmed().toInt();
+        if (buffer.size() < headEnd + 4 + length)
+            return;
         heads << head;
         bodies << buffer.mid(headEnd + 4, length);
         buffer.clear();
-        if (behaviour == Silent) return;
-        socket->write("HTTP/1.1 " + QByteArray::number(status) + " X\r\nContent-Type: application/json\r\n"
-                      "Content-Length: " + QByteArray::number(body.size()) +
-                      "\r\nConnection: close\r\n\r\n" + body);
+        if (behaviour == Silent)
+            return;
+        socket->write("HTTP/1.1 " + QByteArray::number(status) +
+                      " X\r\nContent-Type: application/json\r\n"
+                      "Content-Length: " +
+                      QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
         socket->disconnectFromHost();
     }
     QTcpServer server;
@@ -61,7 +66,8 @@ private:
 };
 
 QByteArray answer(const QString& dst) {
-    return R"({"from":"zh","to":"en","trans_result":[{"src":"x","dst":")" + dst.toUtf8() + R"("}]})";
+    return R"({"from":"zh","to":"en","trans_result":[{"src":"x","dst":")" + dst.toUtf8() +
+           R"("}]})";
 }
 }  // namespace
 
@@ -108,8 +114,10 @@ void TestBaiduTranslate::requestIsByteExact() {
     const QByteArray salt = rest.at(0);
     QVERIFY(!salt.isEmpty());
     for (char c : salt) QVERIFY(c >= '0' && c <= '9');
-    const QByteArray sign = QCryptographicHash::hash(kAppId + QString("你好").toUtf8() + salt + kSecret,
-                                                     QCryptographicHash::Md5).toHex();
+    const QByteArray sign =
+        QCryptographicHash::hash(kAppId + QString("你好").toUtf8() + salt + kSecret,
+                                 QCryptographicHash::Md5)
+            .toHex();
     QCOMPARE(rest.at(1), "sign=" + sign);
     QCOMPARE(rest.at(2), QByteArray("needIntervene=1"));
 }
@@ -125,14 +133,16 @@ void TestBaiduTranslate::cacheHitSendsNothing() {
     QCOMPARE(BaiduTranslate::translate("第一行\n第二行"), QString("first line second line"));
     QCOMPARE(http.bodies.size(), 1);
     QVERIFY(http.bodies.first().startsWith("q=%E7%AC%AC%E4%B8%80%E8%A1%8C%20"));
-    QCOMPARE(BaiduTranslate::readCachedTranslation("en", "第一行 第二行"), QString("first line second line"));
+    QCOMPARE(BaiduTranslate::readCachedTranslation("en", "第一行 第二行"),
+             QString("first line second line"));
 }
 
 void TestBaiduTranslate::failuresReturnTextAndCacheNothing_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<bool>("silent");
-    QTest::addRow("service error_code") << 200 << QByteArray(R"({"error_code":"54001","error_msg":"Invalid Sign"})") << false;
+    QTest::addRow("service error_code")
+        << 200 << QByteArray(R"({"error_code":"54001","error_msg":"Invalid Sign"})") << false;
     QTest::addRow("HTTP error") << 500 << QByteArray("oops") << false;
     QTest::addRow("no reply") << 200 << QByteArray() << true;
 }
@@ -161,7 +171,8 @@ void TestBaiduTranslate::trailingFullStopRemoved() {
     Language::instance()->load();
     http.body = answer("Communication complete.");
     QCOMPARE(BaiduTranslate::translate("通信完成。"), QString("Communication complete"));
-    QCOMPARE(BaiduTranslate::readCachedTranslation("en", "通信完成。"), QString("Communication complete"));
+    QCOMPARE(BaiduTranslate::readCachedTranslation("en", "通信完成。"),
+             QString("Communication complete"));
 }
 
 void TestBaiduTranslate::missingTranslationIsEmpty() {

@@ -54,8 +54,10 @@ void TestEntities::recentList_data() {
     QTest::addColumn<QStringList>("start");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QStringList>("after");
-    QTest::addRow("known path changes nothing") << QStringList{"a", "b"} << "a" << QStringList{"a", "b"};
-    QTest::addRow("new path goes last") << QStringList{"a", "b"} << "c" << QStringList{"a", "b", "c"};
+    QTest::addRow("known path changes nothing")
+        << QStringList{"a", "b"} << "a" << QStringList{"a", "b"};
+    QTest::addRow("new path goes last")
+        << QStringList{"a", "b"} << "c" << QStringList{"a", "b", "c"};
     QTest::addRow("case-sensitive") << QStringList{"a"} << "A" << QStringList{"a", "A"};
 }
 
@@ -89,9 +91,11 @@ void TestEntities::serialPortEntity_data() {
     QTest::addColumn<int>("baud");
     QTest::addColumn<int>("type");
     QTest::addRow("default file") << kDefaults << "USB-SERIAL CH340 (COM8)" << 115200 << 249;
-    QTest::addRow("unknown type") << QByteArray("[SerialPortEntity]\nDevicesType=WHO\nBaudRate=9600\n")
+    QTest::addRow("unknown type") << QByteArray(
+                                         "[SerialPortEntity]\nDevicesType=WHO\nBaudRate=9600\n")
                                   << "" << 9600 << 0;
-    QTest::addRow("baud not a number") << QByteArray("[SerialPortEntity]\nBaudRate=fast\n") << "" << 0 << 0;
+    QTest::addRow("baud not a number")
+        << QByteArray("[SerialPortEntity]\nBaudRate=fast\n") << "" << 0 << 0;
 }
 
 void TestEntities::serialPortEntity() {

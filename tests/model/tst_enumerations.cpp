@@ -33,8 +33,9 @@ private slots:
 };
 
 void TestEnumerations::registryMergesConfiguration() {
-    TestWorkDir work("[DevicesTypeEnum]\nCALIBRATION=249\nZEK_ENCODER=250\nZEK_CUSTOM01=77\n"
-                     "[EncoderCaxis]\nThird_Caxis=2\n");
+    TestWorkDir work(
+        "[DevicesTypeEnum]\nCALIBRATION=249\nZEK_ENCODER=250\nZEK_CUSTOM01=77\n"
+        "[EncoderCaxis]\nThird_Caxis=2\n");
     DevicesType* types = DevicesType::instance();
     types->reload();
     QCOMPARE(types->keyToValue("ZEK_CUSTOM01"), 77);
@@ -108,7 +109,8 @@ void TestEnumerations::plainLookups_data() {
     QTest::addColumn<QString>("fromValue");
     QTest::addRow("register 74") << "FENOXA_COMMAND_ADDR" << 74 << 74 << "FENOXA_COMMAND_ADDR";
     QTest::addRow("unknown key -1") << "NOPE" << 99 << -1 << "";
-    QTest::addRow("qualified key refused") << "BissSlaveRegEdit::BANK_ADDR" << 0 << -1 << "BANK_ADDR";
+    QTest::addRow("qualified key refused")
+        << "BissSlaveRegEdit::BANK_ADDR" << 0 << -1 << "BANK_ADDR";
 }
 
 void TestEnumerations::plainLookups() {
@@ -152,7 +154,8 @@ void TestEnumerations::permissionPersistence() {
 void TestEnumerations::languagePersistence_data() {
     QTest::addColumn<QByteArray>("config");
     QTest::addColumn<int>("loaded");
-    QTest::addRow("default file's Chinese") << QByteArray("[Language]\nLanguageType=Chinese\n") << -1;
+    QTest::addRow("default file's Chinese")
+        << QByteArray("[Language]\nLanguageType=Chinese\n") << -1;
     QTest::addRow("missing") << QByteArray() << -1;
     QTest::addRow("jp") << QByteArray("[Language]\nLanguageType=jp\n") << 3;
 }
@@ -177,7 +180,7 @@ void TestEnumerations::serialPortBusy() {
     auto* port = new QSerialPort;
     QPointer<QSerialPort> first = busy->getSerialPort();
     busy->setSerialPort(port);
-    QVERIFY(first.isNull());  // the old one is deleted
+    QVERIFY(first.isNull());    // the old one is deleted
     busy->setSerialPort(port);  // the same one is kept, not deleted
     QCOMPARE(busy->getSerialPort(), port);
 }

@@ -51,13 +51,20 @@ void TestReadConfig::intArrayAndMapRoundTrip() {
 void TestReadConfig::portName_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("name");
-    QTest::addRow("adapter with COM") << "USB-SERIAL CH340 (COM8)" << "COM8";
-    QTest::addRow("bare COM name") << "COM12" << "COM12";
-    QTest::addRow("linux adapter") << "USB Serial (ttyUSB0)" << "ttyUSB0";
-    QTest::addRow("simulated port") << "Simulated calibration rig (/dev/pts/7)" << "/dev/pts/7";
-    QTest::addRow("device path") << "/dev/pts/3" << "/dev/pts/3";
-    QTest::addRow("plain text") << "no port here" << "no port here";
-    QTest::addRow("empty") << "" << "";
+    QTest::addRow("adapter with COM") << "USB-SERIAL CH340 (COM8)"
+                                      << "COM8";
+    QTest::addRow("bare COM name") << "COM12"
+                                   << "COM12";
+    QTest::addRow("linux adapter") << "USB Serial (ttyUSB0)"
+                                   << "ttyUSB0";
+    QTest::addRow("simulated port") << "Simulated calibration rig (/dev/pts/7)"
+                                    << "/dev/pts/7";
+    QTest::addRow("device path") << "/dev/pts/3"
+                                 << "/dev/pts/3";
+    QTest::addRow("plain text") << "no port here"
+                                << "no port here";
+    QTest::addRow("empty") << ""
+                           << "";
 }
 
 void TestReadConfig::portName() {
@@ -77,7 +84,8 @@ void TestReadConfig::badFiles_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addRow("not INI") << QByteArray("\x00\x01\xff garbage ]]] [[[\n=\n==x\n", 22);
     QTest::addRow("binary") << QByteArray(4096, '\xAB');
-    QTest::addRow("non-numeric") << QByteArray("[G]\nn=abc\n[CalibrationEntityList]\nsize=2\n1\\testSpeed=x\n2\\testSpeed=5\n");
+    QTest::addRow("non-numeric") << QByteArray(
+        "[G]\nn=abc\n[CalibrationEntityList]\nsize=2\n1\\testSpeed=x\n2\\testSpeed=5\n");
     QTest::addRow("huge array size") << QByteArray("[CalibrationEntityList]\nsize=-7\n");
 }
 

@@ -4,4 +4,6 @@
 #include <QByteArray>
 
 // Operator texts stay in Chinese: no translation request leaves the test.
-inline QByteArray chineseConfig() { return QByteArrayLiteral("[Language]\nLanguageType=zh\n"); }
+inline QByteArray chineseConfig() {
+    return QByteArrayLiteral("[Language]\nLanguageType=zh\n");
+}
