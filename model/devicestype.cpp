@@ -8,6 +8,6 @@ DevicesType* DevicesType::instance() {
 }
 
 DevicesType::DevicesType()
-    : registry(QStringLiteral("DevicesTypeEnum"), EnumKeys<DevicesTypeEnum>::toMap()) {
+    : RegistryHolder(QStringLiteral("DevicesTypeEnum"), EnumKeys<DevicesTypeEnum>::toMap()) {
     qRegisterMetaType<DevicesType::DevicesTypeEnum>("DevicesType::DevicesTypeEnum");
 }

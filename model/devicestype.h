@@ -3,11 +3,9 @@
 
 #include <atomic>
 
-#include <QObject>
+#include "registryholder.h"
 
-#include "enumregistry.h"
-
-class DevicesType : public QObject {
+class DevicesType : public RegistryHolder {
     Q_OBJECT
 public:
     enum DevicesTypeEnum {
@@ -34,17 +32,10 @@ public:
     void setSlaveType(const QString& name) { slaveType.store(keyToValue(name)); }
     QString slaveKey() const { return valueToKey(getSlaveType()); }
 
-    QString valueToKey(int value) const { return registry.valueToKey(value); }
-    int keyToValue(const QString& name) const { return registry.keyToValue(name); }
-    bool containsValue(int value) const { return registry.containsValue(value); }
-    QStringList keyList() const { return registry.keyList(); }
-    QList<int> valueList() const { return registry.valueList(); }
     void addDevicesType(const QString& name, int value) { registry.add(name, value); }
-    void reload() { registry.reload(); }
 
 private:
     DevicesType();
-    EnumRegistry registry;
     std::atomic<int> connectedType{ZEK_ENCODER};
     std::atomic<int> slaveType{ZEK_ENCODER};
 };

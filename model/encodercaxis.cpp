@@ -8,6 +8,6 @@ EncoderCaxis* EncoderCaxis::instance() {
 }
 
 EncoderCaxis::EncoderCaxis()
-    : registry(QStringLiteral("EncoderCaxis"), EnumKeys<EncoderCaxisEnum>::toMap()) {
+    : RegistryHolder(QStringLiteral("EncoderCaxis"), EnumKeys<EncoderCaxisEnum>::toMap()) {
     qRegisterMetaType<EncoderCaxis::EncoderCaxisEnum>("EncoderCaxis::EncoderCaxisEnum");
 }

@@ -7,6 +7,6 @@ Mode* Mode::instance() {
     return holder;
 }
 
-Mode::Mode() : registry(QStringLiteral("ModeEnum"), EnumKeys<ModeEnum>::toMap()) {
+Mode::Mode() : RegistryHolder(QStringLiteral("ModeEnum"), EnumKeys<ModeEnum>::toMap()) {
     qRegisterMetaType<Mode::ModeEnum>("Mode::ModeEnum");
 }

@@ -3,11 +3,9 @@
 
 #include <atomic>
 
-#include <QObject>
+#include "registryholder.h"
 
-#include "enumregistry.h"
-
-class Mode : public QObject {
+class Mode : public RegistryHolder {
     Q_OBJECT
 public:
     enum ModeEnum { Factory_Firmware = 0, Upgrade_Firmware = 1 };
@@ -20,14 +18,7 @@ public:
     void setValue(const QString& name) { value.store(keyToValue(name)); }
     QString currentKey() const { return valueToKey(getValue()); }
 
-    QString valueToKey(int v) const { return registry.valueToKey(v); }
-    int keyToValue(const QString& name) const { return registry.keyToValue(name); }
-    QStringList keyList() const { return registry.keyList(); }
-    QList<int> valueList() const { return registry.valueList(); }
-    void reload() { registry.reload(); }
-
 private:
     Mode();
-    EnumRegistry registry;
     std::atomic<int> value{Factory_Firmware};
 };
