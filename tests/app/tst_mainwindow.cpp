@@ -7,10 +7,12 @@
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "chineseconfig.h"
 #include "language.h"
+#include "leftwidgettab.h"
 #include "mainwindow.h"
 #include "permissioncontroller.h"
 #include "readconfig.h"
@@ -39,6 +41,8 @@ private slots:
     void startupMessageShownOnce();
     void firstStartWritesDefaults();
     void closeEditRemovesContentsTabs();
+    void navigationTreeFollowsNames();
+    void titleBarDragsTheWindow();
 
 private:
     std::unique_ptr<TestWorkDir> work;
@@ -247,6 +251,44 @@ void TestMainWindow::closeEditRemovesContentsTabs() {
     window.contentsTabWidget()->addTab(new QWidget, "b");
     window.action("actionClose_Edit")->trigger();
     QCOMPARE(window.contentsTabWidget()->count(), 0);
+}
+
+void TestMainWindow::navigationTreeFollowsNames() {
+    LeftWidgetTab tab;
+    tab.fill("校准", MainWindow::calibrationPages());
+    QTreeWidget* tree = tab.tree();
+    QCOMPARE(tree->headerItem()->text(0), QString("校准"));
+    QCOMPARE(tree->topLevelItemCount(), 7);
+    QCOMPARE(tree->topLevelItem(4)->childCount(), 4);
+    QCOMPARE(tree->topLevelItem(4)->child(2)->data(0, Qt::UserRole + 1).toString(),
+             QString("校准"));
+    tab.setCurrentItem("第三次测试");
+    QCOMPARE(tree->currentItem()->text(0), QString("第三次测试"));
+    QVERIFY(tree->topLevelItem(4)->isExpanded());
+    tab.setCurrentItem("没有这一页");
+    QCOMPARE(tree->currentItem()->text(0), QString("第三次测试"));
+}
+
+void TestMainWindow::titleBarDragsTheWindow() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.move(100, 100);
+    QTRY_COMPARE(window.pos(), QPoint(100, 100));
+    QWidget* bar = window.findChild<QWidget*>("menubar");
+    const QPointF local(bar->width() / 2.0, bar->height() / 2.0);
+    const QPointF global = bar->mapToGlobal(local);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(bar, &press);
+    const QPointF to = global + QPointF(40, 25);
+    QMouseEvent move(QEvent::MouseMove, bar->mapFromGlobal(to), to, Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(bar, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, bar->mapFromGlobal(to), to, Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+    QTRY_COMPARE(window.pos(), QPoint(140, 125));
 }
 
 QTEST_MAIN(TestMainWindow)
