@@ -582,7 +582,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     shutdownShadow();
     emit windowResisze(((width() - 60) / 6) * 5);
     QMainWindow::resizeEvent(event);
-    setUpdatesEnabled(true);
+    central->setUpdatesEnabled(true);
     scheduleShadow(150);
 }
 
@@ -595,7 +595,9 @@ void MainWindow::scheduleShadow(int ms) {
 }
 
 void MainWindow::shutdownShadow() {
-    setUpdatesEnabled(false);
+    // Only the contents pause their repaints: a top-level window whose updates are off when
+    // X first exposes it is never painted at all (it stays black).
+    central->setUpdatesEnabled(false);
     for (QWidget* panel : shadowPanels()) {
         if (auto* effect =
                 qobject_cast<QGraphicsDropShadowEffect*>(panel ? panel->graphicsEffect() : nullptr))
@@ -604,7 +606,7 @@ void MainWindow::shutdownShadow() {
 }
 
 void MainWindow::updateShadow() {
-    setUpdatesEnabled(true);
+    central->setUpdatesEnabled(true);
     for (QWidget* panel : shadowPanels()) {
         if (!panel)
             continue;

@@ -1,6 +1,6 @@
 // Renders the main window with the serial dialog open, after one connect to the simulated rig,
-// as a PNG. The widgets render themselves (QWidget::grab): an X capture of the translucent,
-// frameless window comes out black on a server without a compositor.
+// as a PNG. The widgets render themselves (QWidget::grab), so the picture needs neither a window
+// manager nor a compositor, and the dialog is driven directly rather than by synthetic clicks.
 #include <QApplication>
 #include <QComboBox>
 #include <QPainter>

@@ -43,6 +43,7 @@ private slots:
     void closeEditRemovesContentsTabs();
     void navigationTreeFollowsNames();
     void titleBarDragsTheWindow();
+    void shadowToggleNeverStopsWindowPainting();
 
 private:
     std::unique_ptr<TestWorkDir> work;
@@ -289,6 +290,21 @@ void TestMainWindow::titleBarDragsTheWindow() {
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(bar, &release);
     QTRY_COMPARE(window.pos(), QPoint(140, 125));
+}
+
+void TestMainWindow::shadowToggleNeverStopsWindowPainting() {
+    MainWindow window;
+    // Resizing, dock and tab changes switch the shadows off and on; the top-level window must
+    // keep painting throughout, or X shows it black until something else repaints it.
+    window.shutdownShadow();
+    QVERIFY(window.updatesEnabled());
+    QVERIFY(!window.centralWidget()->updatesEnabled());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.centralWidget()->updatesEnabled());  // the shadow comes back on its timer
+    window.resize(1100, 760);
+    QVERIFY(window.updatesEnabled());
+    QTRY_VERIFY(window.centralWidget()->updatesEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)
