@@ -117,6 +117,18 @@ void TestWidgets::styleSheetLoader() {
         QVERIFY2(!loadStyleSheet(QStringLiteral(":/system/qss/%1.qss").arg(sheet)).isEmpty(),
                  sheet);
     QVERIFY(loadStyleSheet(":/system/qss/main.qss").contains("[Window=\"Maximized\"]"));
+
+    // Qt drops an image the sheet cannot find without a word: every url() must resolve.
+    const QRegularExpression url(QStringLiteral("url\\((:/[^)]+)\\)"));
+    int images = 0;
+    for (const QString& name : QDir(":/system/qss").entryList()) {
+        const QString sheet = loadStyleSheet(":/system/qss/" + name);
+        for (auto it = url.globalMatch(sheet); it.hasNext(); ++images) {
+            const QString path = it.next().captured(1);
+            QVERIFY2(!QImage(path).isNull(), qPrintable(name + ": " + path));
+        }
+    }
+    QVERIFY(images >= 3);
 }
 
 QTEST_MAIN(TestWidgets)
