@@ -1,8 +1,11 @@
-// Base of every GUI-thread controller: creates its worker once, wires the message and progress
-// relays, starts the worker's thread, and joins and deletes the worker when it goes.
+// Base of every GUI-thread controller: creates its worker's thread, wires the message and
+// progress relays, prepares each device job (port claim, saved connection, device type), and
+// joins the thread before the worker is deleted.
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <QThread>
 
 class DeviceWorker;
 
@@ -11,6 +14,10 @@ class ControlerBase : public QObject {
 public:
     ~ControlerBase() override;
 
+    QThread* workerThread() { return &thread; }
+    // Asks a running job to stop at its next wait, quits the thread and joins it. Idempotent.
+    void stopWorker();
+
 signals:
     void msgSignal(QString modeName, QString msg);
     void msgSignals(QString modeName, QString msg, int arg);
@@ -18,8 +25,27 @@ signals:
 
 protected:
     explicit ControlerBase(QObject* parent = nullptr);
-    // Takes ownership of a worker created without a parent; call once, after the derived
-    // controller has made its own connections to the worker.
+    // Takes ownership of a worker created without a parent, moves it to the thread and starts
+    // the thread; call once, after the derived controller has made its own connections.
     void startWorker(DeviceWorker* worker);
+
+    // The connection the serial dialog saved.
+    struct JobPort {
+        QString portText;
+        int baudRate = 0;
+    };
+    // Call on the user-interface thread before queuing a device job. Takes the port claim
+    // (false, with a log message, when another job holds the port: queue nothing then), reads
+    // the saved port text and baud rate into port, and sets connectedType to devicesType unless
+    // it is negative. The claim is given back when the worker's request slot has returned.
+    bool prepareJob(int devicesType, JobPort& port);
+    // The claim alone, for a job that brings its own connection (the connect job).
+    bool claimPort();
+
+private:
+    void requestDone();
+
+    QThread thread;
     DeviceWorker* baseWorker = nullptr;
+    bool stopped = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 
+#include "baidutranslate.h"
 #include "readconfig.h"
 #include "ymodem.h"
 
@@ -18,29 +19,8 @@ DeviceWorker::DeviceWorker(const QString& modeName, const Lines& lines, bool wit
     }
 }
 
-DeviceWorker::~DeviceWorker() {
-    stopThread();
-}
+DeviceWorker::~DeviceWorker() = default;
 
-void DeviceWorker::startThread() {
-    if (jobThread.isRunning())
-        return;
-    moveToThread(&jobThread);
-    jobThread.start();
-}
-
-void DeviceWorker::stopThread() {
-    if (stopped)
-        return;
-    stopped = true;
-    qDebug() << lines.deinit;
-    jobThread.requestInterruption();
-    jobThread.quit();
-    if (!jobThread.wait(2000)) {
-        // A job is still inside a write or a reader slice; the readers see the interruption
-        // within one slice, so this wait is short. Destroying a running thread would crash.
-        qDebug() << "waiting for the running job of" << modeName << "to stop";
-        jobThread.wait();
-    }
-    qDebug() << lines.end;
+void DeviceWorker::report(const QString& text) {
+    emit msgSignal(modeName, translated(text));
 }

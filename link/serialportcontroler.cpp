@@ -50,6 +50,11 @@ void SerialPortControler::getSerialPortList() {
 }
 
 void SerialPortControler::connectSerialPort(SerialPortEntity* serialPortEntity) {
+    if (!claimPort()) {
+        // Another job holds the port; the dialog learns that nothing will run.
+        emit connectResult(translated("通信失败。"), false);
+        return;
+    }
     worker->saveEntity(serialPortEntity);
     const QString message = translated("正在连接设备: [") +
                             DevicesType::instance()->connectedKey() + translated("] 串口: [") +

@@ -33,18 +33,18 @@ QStringList SerialPortMode::portTexts(const QList<QSerialPortInfo>& system,
 }
 
 void SerialPortMode::getDevicesType(SerialPortEntity* serialPortEntity) {
+    Request request(this);
     int reported = 0;
     const bool ok = ymodem->connectDevice(reported, serialPortEntity->getSerialPortNum(),
                                           serialPortEntity->getBaudRate(), -1);
+    // The flag is set before any result goes out: a receiver of "设备类型匹配成功。" must find
+    // the device connected.
+    ConnectFlag* flag = ConnectFlag::instance();
+    DevicesType* types = DevicesType::instance();
+    const bool equal = ok && reported == types->getConnectedType();
+    flag->setDeviceConnection(equal ? ConnectFlag::CONNECTED : ConnectFlag::DISCONNECTED);
     emit setProgress(100);
     emit connectIsSuccess(ok);
-    ConnectFlag* flag = ConnectFlag::instance();
-    if (!ok) {
-        flag->setDeviceConnection(ConnectFlag::DISCONNECTED);
-        return;
-    }
-    DevicesType* types = DevicesType::instance();
-    const bool equal = reported == types->getConnectedType();
-    emit devicesTypeIsComp(equal, types->valueToKey(reported));
-    flag->setDeviceConnection(equal ? ConnectFlag::CONNECTED : ConnectFlag::DISCONNECTED);
+    if (ok)
+        emit devicesTypeIsComp(equal, types->valueToKey(reported));
 }

@@ -5,15 +5,19 @@
 #include <QSerialPort>
 #include <QThread>
 
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
+
 #include "baidutranslate.h"
 #include "connectflag.h"
 #include "devicesstatus.h"
 #include "devicestype.h"
 #include "encodercaxis.h"
 #include "readconfig.h"
-#include "serialportbusy.h"
 #include "transformways.h"
 #include "ymodemstatus.h"
+#include "jobframe.h"
 
 Ymodem::Ymodem(QObject* parent)
     : QObject(parent),
@@ -22,6 +26,10 @@ Ymodem::Ymodem(QObject* parent)
       devicesType(DevicesType::instance()),
       encoderCaxis(EncoderCaxis::instance()),
       transformWays(TransformWays::instance()) {}
+
+Ymodem::~Ymodem() {
+    delete serialPort;
+}
 
 QByteArray Ymodem::linkFrame(quint8 lead, quint8 argument) {
     // 133 bytes: the size of a 128-byte YMODEM packet, which is what the boot loader expects.
@@ -51,11 +59,21 @@ quint8 Ymodem::normalModelRequestByte(int type) {
     return type == DevicesType::BiSS_Master ? kNormalModelRequestBiss : kNormalModelRequest;
 }
 
-void Ymodem::emitMessage(const char* text) {
+void Ymodem::report(const QString& text) {
     emit msgSignal(translated(text));
 }
 
+void Ymodem::reportCount(const QString& text, int arg) {
+    emit msgSignals(translated(text), arg);
+}
+
+bool Ymodem::isPortOpen() const {
+    return serialPort && serialPort->isOpen();
+}
+
 bool Ymodem::openSerialPort(const QString& portText, int baudRate) {
+    // A port left by an earlier job of this link goes first; it was created on this thread.
+    closeSerialPort();
     serialPort = new QSerialPort;
     serialPort->setDataBits(QSerialPort::Data8);
     serialPort->setParity(QSerialPort::NoParity);
@@ -63,41 +81,66 @@ bool Ymodem::openSerialPort(const QString& portText, int baudRate) {
     serialPort->setFlowControl(QSerialPort::NoFlowControl);
     serialPort->setPortName(ReadConfig::portNameFromDescription(portText));
     serialPort->setBaudRate(baudRate, QSerialPort::AllDirections);
-    SerialPortBusy::instance()->setSerialPort(serialPort);
 
     if (serialPort->open(QIODevice::ReadWrite)) {
         qDebug() << "open serialport success";
         emit msgSignal(translated("打开 [ ") + portText + translated(" ] 成功！"));
         return true;
     }
-    qDebug() << "open serialport fail" << serialPort->errorString();
+    const QString reason = serialPort->errorString();
+    qDebug() << "open serialport fail" << reason;
     ConnectFlag::instance()->setDeviceConnection(ConnectFlag::DISCONNECTED);
     ConnectFlag::instance()->setSlaveConnection(ConnectFlag::DISCONNECTED);
     emit msgSignal(translated("打开 [ ") + portText + translated(" ] 失败！"));
+    // The system's own words ("Permission denied", "No such file or directory") are what the
+    // operator needs to fix it.
+    emit msgSignal(reason);
     return false;
 }
 
 void Ymodem::closeSerialPort() {
     if (!serialPort)
         return;
-    if (serialPort->isOpen())
-        serialPort->clear(QSerialPort::AllDirections);
-    serialPort->close();
+    if (serialPort->isOpen()) {
+        // The last bytes of a job (end signal, CAN) must reach the device. A finished write only
+        // means the bytes were handed to the driver; clearing the output would discard what is
+        // still on its way (on a pseudo-terminal even what the far side has not read yet). So
+        // drain the output, then discard only what was received.
+        const QDeadlineTimer deadline(kWriteWaitMs);
+        while (serialPort->bytesToWrite() > 0 && !linkLost() && !deadline.hasExpired())
+            serialPort->waitForBytesWritten(kWaitSliceMs);
+#ifdef Q_OS_UNIX
+        if (!linkLost())
+            tcdrain(int(serialPort->handle()));
+#endif
+        serialPort->clear(QSerialPort::Input);
+        serialPort->close();
+    }
+    delete serialPort;
+    serialPort = nullptr;
 }
 
-void Ymodem::sendBytes(const QByteArray& bytes) {
+bool Ymodem::sendBytes(const QByteArray& bytes) {
     if (!serialPort || !serialPort->isOpen())
-        return;
-    serialPort->write(bytes);
-    serialPort->waitForBytesWritten(kWriteWaitMs);
+        return false;
+    if (serialPort->write(bytes) != bytes.size())
+        return false;
+    // Sliced like the readers, so a stop request at shut-down does not wait out 30 s.
+    const QDeadlineTimer deadline(kWriteWaitMs);
+    while (serialPort->bytesToWrite() > 0) {
+        if (linkLost() || deadline.hasExpired())
+            return false;
+        serialPort->waitForBytesWritten(int(qMin<qint64>(deadline.remainingTime(), kWaitSliceMs)));
+    }
+    return true;
 }
 
-void Ymodem::sendByte(quint8 byte) {
-    sendBytes(QByteArray(1, char(byte)));
+bool Ymodem::sendByte(quint8 byte) {
+    return sendBytes(QByteArray(1, char(byte)));
 }
 
-void Ymodem::sendLinkFrame(quint8 lead, quint8 argument) {
-    sendBytes(linkFrame(lead, argument));
+bool Ymodem::sendLinkFrame(quint8 lead, quint8 argument) {
+    return sendBytes(linkFrame(lead, argument));
 }
 
 bool Ymodem::linkLost() const {
@@ -203,17 +246,17 @@ int Ymodem::readAcknowledge() {
     if (reply == kAck)
         return kAck;
     if (reply == kNak) {
-        emitMessage("失败！原因：设备拒绝通信！");
+        report("失败！原因：设备拒绝通信！");
         qDebug() << "失败！原因：驱动器拒绝通信！";
         return kNak;
     }
-    emitMessage("失败！原因：等待设备的<响应>指令超时。");
+    report("失败！原因：等待设备的<响应>指令超时。");
     qDebug() << "失败！原因：等待驱动器的<响应>指令超时";
     return 0;
 }
 
 bool Ymodem::handshake(int axis) {
-    emitMessage("发送握手信号...");
+    report("发送握手信号...");
     const QList<int> axes = encoderCaxis->valueList();
     for (int attempt = 1; attempt <= 2; ++attempt) {
         emit msgSignal(translated(QStringLiteral("尝试连接第 %1次...").arg(attempt)));
@@ -225,7 +268,7 @@ bool Ymodem::handshake(int axis) {
         ymodemStatus->setValue(YmodemFrame::SEND_HANDSHAKE);
         sendLinkFrame(kHandshakeLead, quint8(axisByte & 0xFF));
         if (readAcknowledge() == kAck) {
-            emitMessage("握手成功！");
+            report("握手成功！");
             return true;
         }
         if (linkLost())
@@ -235,11 +278,11 @@ bool Ymodem::handshake(int axis) {
 }
 
 bool Ymodem::getDevicesStatus() {
-    emitMessage("获取设备状态...");
+    report("获取设备状态...");
     ymodemStatus->setValue(YmodemFrame::SEND_STATUS_REQUEST);
     sendByte(statusRequestByte(devicesType->getConnectedType()));
     if (!readStatusReply()) {
-        emitMessage("获取设备状态失败。");
+        report("获取设备状态失败。");
         qDebug() << "获取设备状态失败";
         return false;
     }
@@ -249,7 +292,7 @@ bool Ymodem::getDevicesStatus() {
 }
 
 bool Ymodem::getDevicesModel(int& type, QString& version) {
-    emitMessage("获取设备型号...");
+    report("获取设备型号...");
     const int status = devicesStatus->getValue();
     if (status == DevicesStatus::BOOT) {
         ymodemStatus->setValue(YmodemFrame::SEND_MODEL_REQUEST);
@@ -257,7 +300,7 @@ bool Ymodem::getDevicesModel(int& type, QString& version) {
         QString name;
         if (!readModelReply(name, version)) {
             qDebug() << "获取设备水印失败";
-            emitMessage("获取设备型号失败！");
+            report("获取设备型号失败！");
             return false;
         }
         type = devicesType->keyToValue(name);
@@ -265,23 +308,23 @@ bool Ymodem::getDevicesModel(int& type, QString& version) {
         ymodemStatus->setValue(YmodemFrame::SEND_NORMAL_MODEL_REQUEST);
         sendByte(normalModelRequestByte(devicesType->getConnectedType()));
         if (!readNormalModelReply(type)) {
-            emitMessage("获取设备型号失败！");
+            report("获取设备型号失败！");
             qDebug() << "获取设备Id失败";
             return false;
         }
     } else {
-        emitMessage("获取设备型号失败！");
+        report("获取设备型号失败！");
         qDebug() << "获取设备状态异常";
         return false;
     }
-    emitMessage("获取设备型号成功。");
+    report("获取设备型号成功。");
     return true;
 }
 
 bool Ymodem::getDevicesId(int& id) {
     const int value = readByte();
     if (value == 0) {
-        emitMessage("获取设备ID失败，请检查设备连接是否正常！");
+        report("获取设备ID失败，请检查设备连接是否正常！");
         return false;
     }
     const QString hex = QString::number(value, 16).toUpper();
@@ -298,41 +341,35 @@ bool Ymodem::getDevicesId(int& id) {
 }
 
 bool Ymodem::sendEndSignal() {
-    emitMessage("发送结束信号...");
+    report("发送结束信号...");
     ymodemStatus->setValue(YmodemFrame::SEND_END_SIGNAL);
     sendLinkFrame(kEndSignalLead, 0x00);
     if (readAcknowledge() != kAck)
         return false;
-    emitMessage("结束指令发送成功。");
+    report("结束指令发送成功。");
     return true;
 }
 
 bool Ymodem::connectDevice(int& type, const QString& portText, int baudRate, int axis) {
-    emit setProgress(0);
-    if (!openSerialPort(portText, baudRate))
+    JobFrame frame(this, portText, baudRate);
+    if (!frame.isOpen())
         return false;
-    if (!handshake(axis)) {
-        closeSerialPort();
+    if (!handshake(axis))
         return false;
-    }
     emit setProgress(20);
     if (!getDevicesStatus()) {
         sendEndSignal();
-        closeSerialPort();
         return false;
     }
     emit setProgress(40);
     QString version;
     if (!getDevicesModel(type, version)) {
         sendEndSignal();
-        closeSerialPort();
         return false;
     }
     emit setProgress(60);
-    if (!sendEndSignal()) {
-        closeSerialPort();
+    if (!sendEndSignal())
         return false;
-    }
     closeSerialPort();
     emit setProgress(80);
     return true;

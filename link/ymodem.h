@@ -34,6 +34,7 @@ public:
     static constexpr int kWaitSliceMs = 50;
 
     explicit Ymodem(QObject* parent = nullptr);
+    ~Ymodem() override;
 
     // Frames, built by the connected device type where it matters.
     static QByteArray linkFrame(quint8 lead, quint8 argument);
@@ -41,14 +42,22 @@ public:
     static quint8 statusRequestByte(int devicesType);
     static quint8 normalModelRequestByte(int devicesType);
 
-    // Port per job.
+    // Port per job. The port belongs to this link and lives on its thread: opened here, and
+    // closed and deleted here once everything written has left.
     bool openSerialPort(const QString& portText, int baudRate);
     void closeSerialPort();
+    bool isPortOpen() const;
 
-    // Writes; each waits until the bytes are written.
-    void sendByte(quint8 byte);
-    void sendLinkFrame(quint8 lead, quint8 argument);
-    void sendBytes(const QByteArray& bytes);
+    // Operator messages of a job: the text is translated, then emitted as msgSignal; the second
+    // form holds "%1" for the count (in-place progress lines).
+    void report(const QString& text);
+    void reportCount(const QString& text, int arg);
+
+    // Writes; each waits until the bytes are handed to the driver (bounded, and a stop request
+    // ends the wait). False when the port is not open or the bytes could not be written.
+    bool sendByte(quint8 byte);
+    bool sendLinkFrame(quint8 lead, quint8 argument);
+    bool sendBytes(const QByteArray& bytes);
 
     // Reply readers, each bounded by replyTimeoutMs.
     int readByte();
@@ -90,7 +99,6 @@ private:
     // port is gone or the thread is asked to stop.
     bool waitForBuffered(qint64 count);
     bool linkLost() const;
-    void emitMessage(const char* text);
     // Handshake and end signal share the 06 / 15 / silence reading and its messages.
     int readAcknowledge();
 };

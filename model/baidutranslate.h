@@ -27,6 +27,15 @@ public:
 
     // How long one request may take before the text is shown untranslated.
     static std::atomic<int> replyTimeoutMs;
+    // After a failed request every uncached text is shown untranslated at once for this long,
+    // so an offline machine never waits a whole timeout per label; then the service is tried
+    // again.
+    static std::atomic<int> offlineBackoffMs;
+    // Forgets a failure, so the next text asks the service at once.
+    static void resetBackoff();
+
+private:
+    static QString request(const QString& language, const QString& text, bool* failed);
 };
 
 // Shorthand for the translator on a UTF-8 literal: every operator text goes through it.

@@ -1,35 +1,47 @@
 #include "serialportbusy.h"
 
 #include <QMutexLocker>
-#include <QSerialPort>
 
 SerialPortBusy* SerialPortBusy::instance() {
     static SerialPortBusy* const holder = new SerialPortBusy;
     return holder;
 }
 
-SerialPortBusy::SerialPortBusy() : serialPort(new QSerialPort) {
+SerialPortBusy::SerialPortBusy() {
     qRegisterMetaType<SerialPortBusy::SerialPortBusyEnum>("SerialPortBusy::SerialPortBusyEnum");
 }
 
-void SerialPortBusy::setSerialPort(QSerialPort* port) {
-    QSerialPort* old = nullptr;
-    {
-        QMutexLocker locker(&mutex);
-        if (port == serialPort)
-            return;
-        old = serialPort;
-        serialPort = port;
-    }
-    delete old;
+bool SerialPortBusy::claim(const void* who) {
+    QMutexLocker locker(&mutex);
+    if (owner && owner != who)
+        return false;
+    owner = who;
+    ++depth;
+    return true;
 }
 
-QSerialPort* SerialPortBusy::getSerialPort() const {
+void SerialPortBusy::release(const void* who) {
     QMutexLocker locker(&mutex);
-    return serialPort;
+    if (owner != who || depth == 0)
+        return;
+    if (--depth == 0)
+        owner = nullptr;
+}
+
+void SerialPortBusy::releaseAll(const void* who) {
+    QMutexLocker locker(&mutex);
+    if (owner != who)
+        return;
+    owner = nullptr;
+    depth = 0;
 }
 
 bool SerialPortBusy::isOpen() const {
     QMutexLocker locker(&mutex);
-    return serialPort && serialPort->isOpen();
+    return owner != nullptr;
+}
+
+const void* SerialPortBusy::holder() const {
+    QMutexLocker locker(&mutex);
+    return owner;
 }

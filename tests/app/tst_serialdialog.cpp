@@ -159,9 +159,8 @@ void TestSerialDialog::closeRefusedWhileConnecting() {
 
 void TestSerialDialog::busyPortMakesConnectDoNothing() {
     Simulated rig(SimDevice::Rig);
-    auto* held = new QSerialPort(rig.device.portPath());
-    QVERIFY(held->open(QIODevice::ReadWrite));
-    SerialPortBusy::instance()->setSerialPort(held);
+    int otherJob = 0;
+    QVERIFY(SerialPortBusy::instance()->claim(&otherJob));
     MainWindow window;
     window.serialPortViewBind();
     SerialDialog* dialog = window.serialDialog();
@@ -173,7 +172,7 @@ void TestSerialDialog::busyPortMakesConnectDoNothing() {
     QCOMPARE(shown.size(), 0);
     QVERIFY(connectButton(dialog)->isEnabled());
     QVERIFY(dialog->getMayClose());
-    held->close();
+    SerialPortBusy::instance()->release(&otherJob);
 }
 
 void TestSerialDialog::storedPortAbsentFromList() {

@@ -118,7 +118,7 @@ void TestSerialPortControler::jobRunsOnWorkerThread() {
     SerialPortMode* worker = controler.getWorker();
     QVERIFY(worker->thread() != QThread::currentThread());
     QVERIFY(worker->getYmodem()->thread() == worker->thread());
-    QVERIFY(worker->workerThread()->isRunning());
+    QVERIFY(controler.workerThread()->isRunning());
 }
 
 void TestSerialPortControler::configurationRoundTrip() {

@@ -148,7 +148,10 @@ void TestYmodem::openUsesNameButShowsWholeText() {
     ConnectFlag::instance()->setSlaveConnection(ConnectFlag::CONNECTED);
     QVERIFY(!link.openSerialPort("USB-SERIAL CH340 (COM8)", 115200));
     QCOMPARE(link.serialPort->portName(), QString("COM8"));
-    QCOMPARE(messages(spy), QStringList{"打开 [ USB-SERIAL CH340 (COM8) ] 失败！"});
+    // The system's reason follows the failure line.
+    QCOMPARE(messages(spy).value(0), QString("打开 [ USB-SERIAL CH340 (COM8) ] 失败！"));
+    QCOMPARE(messages(spy).size(), 2);
+    QVERIFY(!messages(spy).at(1).isEmpty());
     QCOMPARE(ConnectFlag::instance()->getDeviceConnection(), int(ConnectFlag::DISCONNECTED));
     QCOMPARE(ConnectFlag::instance()->getSlaveConnection(), int(ConnectFlag::DISCONNECTED));
 
@@ -158,7 +161,7 @@ void TestYmodem::openUsesNameButShowsWholeText() {
     QCOMPARE(messages(spy), QStringList{"打开 [ " + portText(rig) + " ] 成功！"});
     QVERIFY(SimDevice::kindName(SimDevice::Rig).size() > 0);
     link.closeSerialPort();
-    QVERIFY(!link.serialPort->isOpen());
+    QVERIFY(!link.isPortOpen());
 }
 
 void TestYmodem::readWord32WaitsForFourthByte() {
@@ -348,7 +351,7 @@ void TestYmodem::connectProgressAndBytes() {
     QCOMPARE(wire.at(1), QByteArray("\xF1"));
     QCOMPARE(wire.at(2), QByteArray("\x92"));
     QCOMPARE(wire.at(3), Ymodem::linkFrame(0xDF, 0x00));
-    QVERIFY(!link.serialPort->isOpen());
+    QVERIFY(!link.isPortOpen());
 }
 
 void TestYmodem::badDeviceEndsJobClosed_data() {
@@ -392,13 +395,13 @@ void TestYmodem::badDeviceEndsJobClosed() {
     clock.start();
     QCOMPARE(link.connectDevice(type, rig.portPath(), 115200, 0), ok);
     QVERIFY(clock.elapsed() < 5000);
-    QVERIFY(!link.serialPort->isOpen());
+    QVERIFY(!link.isPortOpen());
     if (lastMessage == "?")
         QVERIFY(messages(spy).contains("获取设备型号失败！"));
     else if (!lastMessage.isEmpty())
         QCOMPARE(messages(spy).last(), lastMessage);
     else
-        QVERIFY(messages(spy).last().endsWith(" ] 失败！"));
+        QVERIFY(messages(spy).value(messages(spy).size() - 2).endsWith(" ] 失败！"));
 }
 
 QTEST_GUILESS_MAIN(TestYmodem)

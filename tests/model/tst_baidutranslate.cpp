@@ -1,3 +1,5 @@
+#include <atomic>
+
 #include <QCryptographicHash>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -12,26 +14,44 @@ namespace {
 const QByteArray kAppId = "12345678901234567";
 const QByteArray kSecret = "abcdefghij0123456789";
 
-// A one-connection-at-a-time HTTP server on 127.0.0.1 that records each request.
+// An HTTP server on 127.0.0.1, on a thread of its own (the translator blocks the calling
+// thread without running its events), that records each request.
 class HttpStub : public QObject {
 public:
     enum Behaviour { Answer, Silent };
     HttpStub() {
-        server.listen(QHostAddress::LocalHost);
-        connect(&server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = server.nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onData(socket); });
-            }
-        });
+        moveToThread(&thread);
+        thread.start();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                server = new QTcpServer(this);
+                server->listen(QHostAddress::LocalHost);
+                port = server->serverPort();
+                connect(server, &QTcpServer::newConnection, this, [this] {
+                    while (QTcpSocket* socket = server->nextPendingConnection()) {
+                        connect(socket, &QTcpSocket::readyRead, this,
+                                [this, socket] { onData(socket); });
+                    }
+                });
+            },
+            Qt::BlockingQueuedConnection);
+    }
+    ~HttpStub() override {
+        QMetaObject::invokeMethod(
+            this, [this] { delete server; }, Qt::BlockingQueuedConnection);
+        thread.quit();
+        thread.wait();
     }
     QByteArray configIni() const {
-        return "[BaiduTranslate]\nurl=http://127.0.0.1:" + QByteArray::number(server.serverPort()) +
+        return "[BaiduTranslate]\nurl=http://127.0.0.1:" + QByteArray::number(port) +
                "/api/trans/vip/translate?\nappid=" + kAppId + "\nsecret=" + kSecret +
                "\n[Language]\nLanguageType=en\n";
     }
 
-    Behaviour behaviour = Answer;
-    int status = 200;
+    // Set by the test before a request; read by the server thread while it answers.
+    std::atomic<Behaviour> behaviour{Answer};
+    std::atomic<int> status{200};
     QByteArray body;
     QList<QByteArray> heads;
     QList<QByteArray> bodies;
@@ -61,7 +81,9 @@ private:
                       QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
         socket->disconnectFromHost();
     }
-    QTcpServer server;
+    QThread thread;
+    QTcpServer* server = nullptr;
+    quint16 port = 0;
     QHash<QTcpSocket*, QByteArray> pending;
 };
 
@@ -74,14 +96,19 @@ QByteArray answer(const QString& dst) {
 class TestBaiduTranslate : public QObject {
     Q_OBJECT
 private slots:
-    void init() { BaiduTranslate::replyTimeoutMs = 10000; }
+    void init() {
+        BaiduTranslate::replyTimeoutMs = 10000;
+        BaiduTranslate::resetBackoff();
+    }
     void chineseIsReturnedUnchanged();
     void requestIsByteExact();
     void cacheHitSendsNothing();
     void failuresReturnTextAndCacheNothing_data();
     void failuresReturnTextAndCacheNothing();
     void trailingFullStopRemoved();
-    void missingTranslationIsEmpty();
+    void missingTranslationKeepsText();
+    void offlineBackoff();
+    void waitRunsNoOtherEvents();
     void unknownLanguageAsksNoService();
     void probeRestoresLanguage_data();
     void probeRestoresLanguage();
@@ -160,9 +187,49 @@ void TestBaiduTranslate::failuresReturnTextAndCacheNothing() {
     http.behaviour = silent ? HttpStub::Silent : HttpStub::Answer;
     QCOMPARE(BaiduTranslate::translate("设备\n离线"), QString("设备 离线"));
     QCOMPARE(BaiduTranslate::readCachedTranslation("en", "设备 离线"), QString());
-    // Nothing was cached, so the next occurrence asks again.
+    // While the service is deemed down, nothing is asked.
+    QCOMPARE(BaiduTranslate::translate("另一个"), QString("另一个"));
+    QCOMPARE(http.bodies.size(), 1);
+    // Nothing was cached, so the next occurrence after the pause asks again.
+    BaiduTranslate::resetBackoff();
     BaiduTranslate::translate("设备\n离线");
     QCOMPARE(http.bodies.size(), 2);
+}
+
+void TestBaiduTranslate::offlineBackoff() {
+    HttpStub http;
+    TestWorkDir work(http.configIni());
+    Language::instance()->load();
+    BaiduTranslate::replyTimeoutMs = 300;
+    BaiduTranslate::offlineBackoffMs = 1500;
+    http.behaviour = HttpStub::Silent;
+    QCOMPARE(BaiduTranslate::translate("第一个"), QString("第一个"));
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 20; ++i)
+        QCOMPARE(BaiduTranslate::translate(QString("标签%1").arg(i)), QString("标签%1").arg(i));
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(http.bodies.size(), 1);
+    // Once the pause is over the service is asked again.
+    http.behaviour = HttpStub::Answer;
+    http.body = answer("Back");
+    QTRY_COMPARE_WITH_TIMEOUT(BaiduTranslate::translate("回来"), QString("Back"), 5000);
+    QCOMPARE(http.bodies.size(), 2);
+    BaiduTranslate::offlineBackoffMs = 60000;
+}
+
+void TestBaiduTranslate::waitRunsNoOtherEvents() {
+    HttpStub http;
+    TestWorkDir work(http.configIni());
+    Language::instance()->load();
+    BaiduTranslate::replyTimeoutMs = 300;
+    http.behaviour = HttpStub::Silent;
+    bool ran = false;
+    QMetaObject::invokeMethod(this, [&ran] { ran = true; }, Qt::QueuedConnection);
+    BaiduTranslate::translate("等待");
+    // The caller's queued work did not run inside the translation.
+    QVERIFY(!ran);
+    QTRY_VERIFY(ran);
 }
 
 void TestBaiduTranslate::trailingFullStopRemoved() {
@@ -175,14 +242,17 @@ void TestBaiduTranslate::trailingFullStopRemoved() {
              QString("Communication complete"));
 }
 
-void TestBaiduTranslate::missingTranslationIsEmpty() {
+void TestBaiduTranslate::missingTranslationKeepsText() {
     HttpStub http;
     TestWorkDir work(http.configIni());
     Language::instance()->load();
     http.body = R"({"from":"zh","to":"en"})";
-    QCOMPARE(BaiduTranslate::translate("空"), QString());
+    // The operator's message is not blanked, and nothing is cached.
+    QCOMPARE(BaiduTranslate::translate("空"), QString("空"));
+    QVERIFY(!QSettings("config/transconfig.ini", QSettings::IniFormat).contains("en/空"));
+    BaiduTranslate::resetBackoff();
     BaiduTranslate::translate("空");
-    QCOMPARE(http.bodies.size(), 2);  // an empty cached value counts as absent
+    QCOMPARE(http.bodies.size(), 2);
 }
 
 void TestBaiduTranslate::unknownLanguageAsksNoService() {

@@ -175,14 +175,20 @@ void TestEnumerations::languagePersistence() {
 
 void TestEnumerations::serialPortBusy() {
     SerialPortBusy* busy = SerialPortBusy::instance();
-    QVERIFY(busy->getSerialPort());
+    int a = 0, b = 0;
     QVERIFY(!busy->isOpen());
-    auto* port = new QSerialPort;
-    QPointer<QSerialPort> first = busy->getSerialPort();
-    busy->setSerialPort(port);
-    QVERIFY(first.isNull());    // the old one is deleted
-    busy->setSerialPort(port);  // the same one is kept, not deleted
-    QCOMPARE(busy->getSerialPort(), port);
+    QVERIFY(busy->claim(&a));
+    QVERIFY(busy->isOpen());
+    QVERIFY(!busy->claim(&b));  // another owner is refused
+    QVERIFY(busy->claim(&a));   // the same owner nests
+    busy->release(&b);          // not b's to give back
+    busy->release(&a);
+    QVERIFY(busy->isOpen());
+    busy->release(&a);
+    QVERIFY(!busy->isOpen());
+    QVERIFY(busy->claim(&b));
+    busy->releaseAll(&b);
+    QVERIFY(!busy->isOpen());
 }
 
 QTEST_GUILESS_MAIN(TestEnumerations)
