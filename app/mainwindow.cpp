@@ -22,6 +22,8 @@
 #include <QTreeWidget>
 
 #include "baidutranslate.h"
+#include "debuglog.h"
+#include "windowframe.h"
 #include "iconsizestyle.h"
 #include "leftwidgettab.h"
 #include "permissioncontroller.h"
@@ -32,10 +34,6 @@
 namespace {
 MainWindow* theWindow = nullptr;
 
-const char* const kLogPrefix = ">>>>>>>>> ";
-const char* const kLogSeparator = "  :  :  ";
-constexpr int kLogBlockLimit = 1000;
-constexpr int kInPlaceBlockLimit = 100000;
 constexpr int kNormalMargin = 30;
 
 QStringList group(std::initializer_list<const char*> names) {
@@ -96,7 +94,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     // A message left by an earlier run (the boot loader's upgrade) is shown once, then cleared.
     const QString left = ReadConfig::readValue(QStringLiteral("debug"), QStringLiteral("iap"));
     if (!left.isEmpty()) {
-        debugEdit->setPlainText(left);
+        debugLog()->setPlainText(left);
         debugDock->show();
         ReadConfig::writeValue(QStringLiteral("debug"), QStringLiteral("iap"), QString());
     }
@@ -192,14 +190,16 @@ void MainWindow::buildMenus() {
         act = new QAction(QIcon(QString::fromLatin1(icon)), QString(), bar);
         act->setObjectName(QString::fromLatin1(actName));
         bar->addAction(act);
-        bar->installEventFilter(this);
         row->addWidget(bar);
     };
     titleButton(toolBar, minAction, "toolBar", "min", ":/system/icons/min.png");
     titleButton(maximiBar, maxMinAction, "maximiBar", "maxMin", ":/system/icons/Maximize_max.png");
     titleButton(exitBar, exitAction, "exitBar", "exit", ":/system/icons/close.png");
     menuBar_->setCornerWidget(corner, Qt::TopRightCorner);
-    menuBar_->installEventFilter(this);
+    frame = new WindowFrame(this, menuBar_);
+    frame->toggleMaximised = [this] { mainShowMaxOrNormal(false); };
+    frame->restoreForDrag = [this] { showRestored(); };
+    frame->borderWidth = [this] { return isMaximized() ? 0 : kNormalMargin; };
 
     connect(minAction, &QAction::triggered, this, &MainWindow::mainShowMin);
     connect(maxMinAction, &QAction::triggered, this, &MainWindow::mainShowMaxOrNormal);
@@ -256,7 +256,7 @@ void MainWindow::buildDecoration() {
     debugDock->setObjectName(QStringLiteral("debugDock"));
     debugDock->setFeatures(QDockWidget::DockWidgetMovable);
     debugDock->setAllowedAreas(Qt::AllDockWidgetAreas);
-    replaceDebugEdit();
+    log = new DebugLog(debugDock);
     addDockWidget(Qt::BottomDockWidgetArea, debugDock);
     connect(debugDock, &QDockWidget::topLevelChanged, this, [this] {
         shutdownShadow();
@@ -327,63 +327,16 @@ void MainWindow::leftTabChange(QString tabName) {
     updateShadow();
 }
 
-void MainWindow::replaceDebugEdit() {
-    auto* edit = new QTextEdit(debugDock);
-    edit->setObjectName(QStringLiteral("debugEdit"));
-    edit->setReadOnly(true);
-    const bool enabled = debugEdit ? debugEdit->isEnabled() : true;
-    edit->setEnabled(enabled);
-    if (debugEdit)
-        debugEdit->deleteLater();
-    debugEdit = edit;
-    debugDock->setWidget(edit);
+QTextEdit* MainWindow::debugLog() const {
+    return log->edit();
 }
 
 void MainWindow::showDebugMsg(QString modeName, QString msg) {
-    if (modeName.isNull() || msg.isNull())
-        return;
-    if (modeName == QLatin1String("clear")) {
-        replaceDebugEdit();
-        debugDock->hide();
-        debugEdit->moveCursor(QTextCursor::End);
-        return;
-    }
-    if (!modeName.isEmpty() || !msg.isEmpty()) {
-        QTextCursor cursor = debugEdit->textCursor();
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(QLatin1String(kLogPrefix) + modeName + QLatin1String(kLogSeparator) +
-                          msg + QStringLiteral("\r\n"));
-    }
-    if (debugEdit->document()->blockCount() > kLogBlockLimit)
-        replaceDebugEdit();
-    QTextCursor end = debugEdit->textCursor();
-    end.movePosition(QTextCursor::End);
-    debugEdit->setTextCursor(end);
+    log->append(modeName, msg);
 }
 
 void MainWindow::showDebugMsg(QString modeName, QString msg, int arg) {
-    if (modeName == QLatin1String("clear")) {
-        replaceDebugEdit();
-        debugEdit->clear();
-        debugDock->hide();
-        return;
-    }
-    QTextCursor cursor = debugEdit->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    if (!msg.isEmpty()) {
-        // The line under the cursor is the previous state of this progress line: replace it.
-        cursor.movePosition(QTextCursor::StartOfLine);
-        cursor.select(QTextCursor::LineUnderCursor);
-        cursor.removeSelectedText();
-        cursor.insertText(QLatin1String(kLogPrefix) + modeName + QLatin1String(kLogSeparator) +
-                          msg.arg(arg));
-        debugEdit->setTextCursor(cursor);
-        if (debugEdit->document()->blockCount() > kInPlaceBlockLimit)
-            replaceDebugEdit();
-    } else {
-        cursor.insertText(QStringLiteral("\r\n"));
-        debugEdit->setTextCursor(cursor);
-    }
+    log->appendInPlace(modeName, msg, arg);
 }
 
 void MainWindow::showMsg(QMessageBox::Icon msgType, QString msg) {
@@ -399,7 +352,11 @@ void MainWindow::showMsgs(QMessageBox::Icon msgType, QString msg, int) {
         title = "错误";
     else if (msgType == QMessageBox::Question)
         title = "询问";
-    auto* box = new QMessageBox(msgType, translated(title), msg, QMessageBox::Ok, this);
+    // While a modal dialog is open, a box of the main window would be blocked by it: it could
+    // neither be read to the end nor dismissed. It belongs to that dialog then.
+    QWidget* owner = QApplication::activeModalWidget();
+    auto* box = new QMessageBox(msgType, translated(title), msg, QMessageBox::Ok,
+                                owner ? owner : this);
     box->setObjectName(QStringLiteral("messageBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
@@ -420,18 +377,9 @@ void MainWindow::setProgress(bool connectFlag) {
     const QString flag = connectFlag ? QStringLiteral("success") : QStringLiteral("fail");
     progress->setProperty("SuccessFlag", flag);
     statusBar()->setProperty("SuccessFlag", flag);
-    QTextCursor cursor = debugEdit->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    cursor.movePosition(QTextCursor::Up);
-    cursor.movePosition(QTextCursor::StartOfLine);
-    cursor.select(QTextCursor::LineUnderCursor);
-    QTextCharFormat format;
-    format.setForeground(connectFlag ? QColor(Qt::green) : QColor(Qt::red));
-    cursor.mergeCharFormat(format);
+    log->markLast(connectFlag);
     repolish(progress);
     repolish(statusBar());
-    debugEdit->moveCursor(QTextCursor::End);
-    debugEdit->setEnabled(true);
 }
 
 void MainWindow::serialPortViewBind() {
@@ -465,11 +413,11 @@ void MainWindow::serialPortViewBind() {
     connect(c, &SerialPortControler::setProgress, this, qOverload<int>(&MainWindow::setProgress));
     connect(c, &SerialPortControler::connectResult, dialog, &SerialDialog::connectFinished);
     // Closed without a connect, no result would ever enable the log again.
-    connect(dialog, &QDialog::finished, this, [this] { debugEdit->setEnabled(true); });
+    connect(dialog, &QDialog::finished, this, [this] { debugLog()->setEnabled(true); });
 
     dialog->init();
     setProgress(0);
-    debugEdit->setEnabled(false);
+    debugLog()->setEnabled(false);
     dialog->setModal(true);
     dialog->show();
 }
@@ -506,76 +454,22 @@ void MainWindow::showMaximisedLook() {
 }
 
 void MainWindow::mainShowMin(bool) {
-    if (titleButtonBusy)
-        return;
-    dragging = false;
-    titleButtonBusy = true;
     qDebug() << "min show";
     showMinimized();
 }
 
 void MainWindow::mainClose(bool) {
-    if (titleButtonBusy)
-        return;
-    dragging = false;
-    titleButtonBusy = true;
     qDebug() << "exit";
     close();
 }
 
 void MainWindow::mainShowMaxOrNormal(bool) {
-    if (dragging || titleButtonBusy)
+    if (frame->isDragging())
         return;
-    titleButtonBusy = true;
     if (isMaximized())
         showRestored();
     else
         showMaximisedLook();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (watched == toolBar || watched == maximiBar || watched == exitBar) {
-        if (type == QEvent::MouseButtonPress)
-            titleButtonBusy = true;
-        if (type == QEvent::MouseButtonRelease)
-            titleButtonBusy = false;
-        return false;
-    }
-    if (watched != menuBar_)
-        return QMainWindow::eventFilter(watched, event);
-
-    if (titleButtonBusy &&
-        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
-         type == QEvent::MouseMove || type == QEvent::Enter || type == QEvent::Leave)) {
-        dragging = false;
-        titleButtonBusy = false;
-        qDebug() << "move";
-        return false;
-    }
-    if (type == QEvent::MouseButtonPress) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton) {
-            dragOffset = mouse->globalPosition().toPoint() - pos();
-            dragging = true;
-        }
-    } else if (type == QEvent::MouseMove && dragging) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        const QPoint global = mouse->globalPosition().toPoint();
-        if (isMaximized()) {
-            showRestored();
-            // Keep the pointer over the title bar of the restored, narrower window.
-            dragOffset = QPoint(qMin(dragOffset.x(), width() / 2), dragOffset.y());
-        }
-        const QPoint target = global - dragOffset;
-        if (target == pos())
-            dragging = false;
-        else
-            move(target);
-    } else if (type == QEvent::MouseButtonRelease) {
-        dragging = false;
-    }
-    return false;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

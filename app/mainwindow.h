@@ -18,6 +18,8 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTextEdit;
+class DebugLog;
+class WindowFrame;
 class ReadConfig;
 class SerialDialog;
 class SerialPortControler;
@@ -30,7 +32,8 @@ public:
 
     static MainWindow* instance();
 
-    QTextEdit* debugLog() const { return debugEdit; }
+    QTextEdit* debugLog() const;
+    WindowFrame* windowFrame() const { return frame; }
     QProgressBar* progressBar() const { return progress; }
     QTabWidget* leftTabWidget() const { return leftTabs; }
     QTabWidget* contentsTabWidget() const { return contentsWidget; }
@@ -71,7 +74,6 @@ public slots:
     void restartApplication();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -79,7 +81,6 @@ private:
     void buildCentral();
     void buildDecoration();
     void buildNavigation();
-    void replaceDebugEdit();
     void repolish(QWidget* widget);
     void setWindowProperty(const char* value);
     void showRestored();
@@ -102,13 +103,11 @@ private:
     QTabWidget* leftTabs = nullptr;
     QTabWidget* contentsWidget = nullptr;
     QDockWidget* debugDock = nullptr;
-    QTextEdit* debugEdit = nullptr;
+    DebugLog* log = nullptr;
+    WindowFrame* frame = nullptr;
     QPushButton* debugButton = nullptr;
     QProgressBar* progress = nullptr;
     QStringList tabNames;
-    bool dragging = false;
-    bool titleButtonBusy = false;
-    QPoint dragOffset;
     SerialPortControler* serialPortControler = nullptr;
     QPointer<SerialDialog> currentSerialDialog;
 };
