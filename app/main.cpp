@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "diagnostics.h"
 #include "mainwindow.h"
 #include "simulatedequipment.h"
 #include "startup.h"
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     // Must be set before the application object exists, or Qt warns and ignores it.
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
+    Diagnostics::configure(QApplication::arguments());
     QApplication::setApplicationName(QStringLiteral("Quelbrin"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
 

@@ -2,10 +2,11 @@
 #include <QCoreApplication>
 
 #include "clicommands.h"
+#include "diagnostics.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quelbrin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUELBRIN_VERSION));
-    return CliCommands::run(QCoreApplication::arguments());
+    return CliCommands::run(Diagnostics::configure(QCoreApplication::arguments()));
 }

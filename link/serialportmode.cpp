@@ -22,11 +22,17 @@ QStringList SerialPortMode::serialPortList() const {
     return portTexts(QSerialPortInfo::availablePorts(), VirtualPorts::list());
 }
 
+QString SerialPortMode::portText(const QString& description, const QString& name) {
+    // Built-in ports often have no description: the name stands in for it.
+    const QString shown = description.trimmed().isEmpty() ? name : description;
+    return shown + QStringLiteral(" (") + name + QLatin1Char(')');
+}
+
 QStringList SerialPortMode::portTexts(const QList<QSerialPortInfo>& system,
                                       const QList<VirtualPorts::Port>& own) {
     QStringList texts;
     for (const QSerialPortInfo& info : system)
-        texts << info.description() + QStringLiteral(" (") + info.portName() + QLatin1Char(')');
+        texts << portText(info.description(), info.portName());
     for (const VirtualPorts::Port& port : own)
         texts << port.description + QStringLiteral(" (") + port.path + QLatin1Char(')');
     return texts;

@@ -20,6 +20,7 @@ public:
 
     // The system's ports, then the program's own, each as "description (name)".
     QStringList serialPortList() const;
+    static QString portText(const QString& description, const QString& name);
     static QStringList portTexts(const QList<QSerialPortInfo>& system,
                                  const QList<VirtualPorts::Port>& own);
 

@@ -222,6 +222,12 @@ QString BaiduTranslate::request(const QString& language, const QString& text, bo
 }
 
 QString BaiduTranslate::translate(const QString& source) {
+    bool failed = false;
+    return translate(source, &failed);
+}
+
+QString BaiduTranslate::translate(const QString& source, bool* failedOut) {
+    *failedOut = false;
     const QString language = Language::instance()->currentKey();
     if (language == QLatin1String("zh"))
         return source;
@@ -240,11 +246,14 @@ QString BaiduTranslate::translate(const QString& source) {
         return cached;
 
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (now < offlineUntilMs.load())
+    if (now < offlineUntilMs.load()) {
+        *failedOut = true;
         return text;
+    }
 
     bool failed = false;
     const QString result = request(language, text, &failed);
+    *failedOut = failed;
     if (failed) {
         const qint64 until = QDateTime::currentMSecsSinceEpoch() + offlineBackoffMs.load();
         // Said once per failure, not once per text.

@@ -11,6 +11,9 @@ class BaiduTranslate : public QObject {
     Q_OBJECT
 public:
     static QString translate(const QString& text);
+    // The same; failed tells whether the service was asked and gave no translation (a cached,
+    // Chinese or empty text never fails).
+    static QString translate(const QString& text, bool* failed);
     static bool probeService();
 
     static QString readCachedTranslation(const QString& language, const QString& text);

@@ -20,9 +20,6 @@ const QString kFileWorkList = QStringLiteral("FileWorkEntityList");
 QString read(const QString& group, const char* key) {
     return ReadConfig::readValue(group, QString::fromLatin1(key));
 }
-void write(const QString& group, const char* key, const QVariant& value) {
-    ReadConfig::writeValue(group, QString::fromLatin1(key), value);
-}
 // Missing or non-numeric entries read as 0 rather than failing the whole load.
 int readInt(const QString& group, const char* key) {
     return read(group, key).trimmed().toInt();
@@ -37,9 +34,11 @@ SerialPortEntity* EntityStore::loadSerialPortEntity(QObject* parent) {
 }
 
 void EntityStore::saveSerialPortEntity(const SerialPortEntity* entity) {
-    write(kSerial, "SerialPortNum", entity->getSerialPortNum());
-    write(kSerial, "BaudRate", QString::number(entity->getBaudRate()));
-    write(kSerial, "DevicesType", DevicesType::instance()->connectedKey());
+    ReadConfig::Session config;
+    config.setValue(kSerial, QStringLiteral("SerialPortNum"), entity->getSerialPortNum());
+    config.setValue(kSerial, QStringLiteral("BaudRate"), QString::number(entity->getBaudRate()));
+    config.setValue(kSerial, QStringLiteral("DevicesType"),
+                    DevicesType::instance()->connectedKey());
 }
 
 IapEntity* EntityStore::loadIapEntity(QObject* parent) {
@@ -50,10 +49,11 @@ IapEntity* EntityStore::loadIapEntity(QObject* parent) {
 }
 
 void EntityStore::saveIapEntity(const IapEntity* entity) {
-    write(kIap, "devicesName", entity->getDevicesName());
-    write(kIap, "transformName", entity->getTransformName());
-    write(kIap, "caxisName", entity->getCaxisName());
-    write(kIap, "firmwarePath", entity->getFirmwarePath());
+    ReadConfig::Session config;
+    config.setValue(kIap, QStringLiteral("devicesName"), entity->getDevicesName());
+    config.setValue(kIap, QStringLiteral("transformName"), entity->getTransformName());
+    config.setValue(kIap, QStringLiteral("caxisName"), entity->getCaxisName());
+    config.setValue(kIap, QStringLiteral("firmwarePath"), entity->getFirmwarePath());
 }
 
 FirmwareEntity* EntityStore::loadFirmwareEntity(QObject* parent) {
@@ -69,12 +69,13 @@ FirmwareEntity* EntityStore::loadFirmwareEntity(QObject* parent) {
 }
 
 void EntityStore::saveFirmwareEntity(const FirmwareEntity* entity) {
-    write(kFirmware, "modeName", entity->getModeName());
-    write(kFirmware, "bootFirmwarePath", entity->getBootFirmwarePath());
-    write(kFirmware, "appFirmwarePath", entity->getAppFirmwarePath());
-    write(kFirmware, "watermarkName", entity->getWatermarkName());
-    write(kFirmware, "version", QString::number(entity->getVersion()));
-    write(kFirmware, "savePath", entity->getSavePath());
+    ReadConfig::Session config;
+    config.setValue(kFirmware, QStringLiteral("modeName"), entity->getModeName());
+    config.setValue(kFirmware, QStringLiteral("bootFirmwarePath"), entity->getBootFirmwarePath());
+    config.setValue(kFirmware, QStringLiteral("appFirmwarePath"), entity->getAppFirmwarePath());
+    config.setValue(kFirmware, QStringLiteral("watermarkName"), entity->getWatermarkName());
+    config.setValue(kFirmware, QStringLiteral("version"), QString::number(entity->getVersion()));
+    config.setValue(kFirmware, QStringLiteral("savePath"), entity->getSavePath());
 }
 
 CalibrationEntity* EntityStore::loadCalibrationEntity(QObject* parent) {
@@ -93,13 +94,17 @@ CalibrationEntity* EntityStore::loadCalibrationEntity(QObject* parent) {
 }
 
 void EntityStore::saveCalibrationEntity(const CalibrationEntity* entity) {
-    write(kCalibration, "pointNum", QString::number(entity->getPointNum()));
-    write(kCalibration, "maxInl", QString::number(entity->getMaxInl()));
-    write(kCalibration, "encoderLine", QString::number(entity->getEncoderLine()));
-    write(kCalibration, "calibrationSpeed", QString::number(entity->getCalibrationSpeed()));
-    QList<int> speeds;
-    for (quint16 s : entity->getTestSpeed()) speeds.append(s);
-    ReadConfig::writeIntArray(kCalibrationList, QStringLiteral("testSpeed"), speeds);
+    ReadConfig::Session config;
+    config.setValue(kCalibration, QStringLiteral("pointNum"),
+                    QString::number(entity->getPointNum()));
+    config.setValue(kCalibration, QStringLiteral("maxInl"), QString::number(entity->getMaxInl()));
+    config.setValue(kCalibration, QStringLiteral("encoderLine"),
+                    QString::number(entity->getEncoderLine()));
+    config.setValue(kCalibration, QStringLiteral("calibrationSpeed"),
+                    QString::number(entity->getCalibrationSpeed()));
+    QStringList speedTexts;
+    for (quint16 speed : entity->getTestSpeed()) speedTexts.append(QString::number(speed));
+    config.setStringArray(kCalibrationList, QStringLiteral("testSpeed"), speedTexts);
 }
 
 FileWorkEntity* EntityStore::loadFileWorkEntity(QObject* parent) {
@@ -110,7 +115,7 @@ FileWorkEntity* EntityStore::loadFileWorkEntity(QObject* parent) {
 }
 
 void EntityStore::saveFileWorkEntity(FileWorkEntity* entity) {
-    write(kFileWork, "filePath", entity->getFilePath());
-    ReadConfig::writeStringArray(kFileWorkList, QStringLiteral("recentPath"),
-                                 entity->getRecentList());
+    ReadConfig::Session config;
+    config.setValue(kFileWork, QStringLiteral("filePath"), entity->getFilePath());
+    config.setStringArray(kFileWorkList, QStringLiteral("recentPath"), entity->getRecentList());
 }

@@ -1,7 +1,11 @@
 #include "readconfig.h"
 
+#include <QDateTime>
 #include <QDebug>
+#include <QMutex>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSettings>
 
@@ -27,23 +31,66 @@ std::unique_ptr<QSettings> ReadConfig::openIni(const QString& path) {
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
-QString ReadConfig::readValue(const QString& group, const QString& key) {
-    auto settings = openIni(configPath());
+ReadConfig::Session::Session() : settings(openIni(configPath())) {}
+
+ReadConfig::Session::~Session() = default;
+
+QString ReadConfig::Session::value(const QString& group, const QString& key) const {
     settings->beginGroup(group);
     const QString value = settings->value(key).toString();
     settings->endGroup();
     return value;
 }
 
-void ReadConfig::writeValue(const QString& group, const QString& key, const QVariant& value) {
-    auto settings = openIni(configPath());
+namespace {
+// QSettings drops, without a word, every line that is neither a group header nor a key=value
+// pair; a rewrite would then lose them.
+bool hasLinesTheReaderDrops(const QString& path) {
+    // Checked once per version of the file: our own rewrites produce clean files.
+    static QMutex mutex;
+    static QHash<QString, QDateTime> clean;
+    QMutexLocker locker(&mutex);
+    const QFileInfo info(path);
+    if (!info.exists() || clean.value(info.absoluteFilePath()) == info.lastModified())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#') || line.contains('='))
+            continue;
+        if (line.startsWith('[') && line.endsWith(']'))
+            continue;
+        return true;
+    }
+    clean.insert(info.absoluteFilePath(), info.lastModified());
+    return false;
+}
+}  // namespace
+
+void ReadConfig::Session::aboutToWrite() {
+    if (checked)
+        return;
+    checked = true;
+    if (settings->status() != QSettings::FormatError && !hasLinesTheReaderDrops(configPath()))
+        return;
+    // Writing now would rewrite the file from what the reader understood: every line it could
+    // not parse would be lost. Keep the original beside it first.
+    settings.reset();
+    keepUnreadableCopy();
+    settings = openIni(configPath());
+}
+
+void ReadConfig::Session::setValue(const QString& group, const QString& key,
+                                   const QVariant& value) {
+    aboutToWrite();
     settings->beginGroup(group);
     settings->setValue(key, value);
     settings->endGroup();
 }
 
-QStringList ReadConfig::readStringArray(const QString& arrayName, const QString& key) {
-    auto settings = openIni(configPath());
+QStringList ReadConfig::Session::stringArray(const QString& arrayName, const QString& key) const {
     QStringList list;
     const int size = settings->beginReadArray(arrayName);
     for (int i = 0; i < size; ++i) {
@@ -54,9 +101,9 @@ QStringList ReadConfig::readStringArray(const QString& arrayName, const QString&
     return list;
 }
 
-void ReadConfig::writeStringArray(const QString& arrayName, const QString& key,
-                                  const QStringList& items) {
-    auto settings = openIni(configPath());
+void ReadConfig::Session::setStringArray(const QString& arrayName, const QString& key,
+                                         const QStringList& items) {
+    aboutToWrite();
     // Without the removal a shorter list would leave the old tail entries behind.
     settings->remove(arrayName);
     settings->beginWriteArray(arrayName);
@@ -65,6 +112,44 @@ void ReadConfig::writeStringArray(const QString& arrayName, const QString& key,
         settings->setValue(key, items.at(i));
     }
     settings->endArray();
+}
+
+QString ReadConfig::keepUnreadableCopy() {
+    static QMutex mutex;
+    QMutexLocker locker(&mutex);
+    const QString path = configPath();
+    QString copy = path + QStringLiteral(".bad");
+    if (QFile::exists(copy)) {
+        // An earlier copy may hold another lost version: never overwrite it.
+        copy = path + QStringLiteral(".bad-") +
+               QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
+    }
+    if (!QFile::copy(path, copy)) {
+        qWarning().noquote() << "config file" << path
+                             << "cannot be parsed and no copy could be kept at" << copy;
+        return QString();
+    }
+    qWarning().noquote() << "config file" << path
+                         << "has lines the INI reader cannot parse; the original is kept as"
+                         << copy;
+    return copy;
+}
+
+QString ReadConfig::readValue(const QString& group, const QString& key) {
+    return Session().value(group, key);
+}
+
+void ReadConfig::writeValue(const QString& group, const QString& key, const QVariant& value) {
+    Session().setValue(group, key, value);
+}
+
+QStringList ReadConfig::readStringArray(const QString& arrayName, const QString& key) {
+    return Session().stringArray(arrayName, key);
+}
+
+void ReadConfig::writeStringArray(const QString& arrayName, const QString& key,
+                                  const QStringList& items) {
+    Session().setStringArray(arrayName, key, items);
 }
 
 QList<int> ReadConfig::readIntArray(const QString& arrayName, const QString& key) {
@@ -91,11 +176,9 @@ QMap<QString, int> ReadConfig::readIntMap(const QString& group) {
 }
 
 void ReadConfig::writeIntMap(const QString& group, const QMap<QString, int>& map) {
-    auto settings = openIni(configPath());
-    settings->beginGroup(group);
+    Session session;
     for (auto it = map.constBegin(); it != map.constEnd(); ++it)
-        settings->setValue(it.key(), it.value());
-    settings->endGroup();
+        session.setValue(group, it.key(), it.value());
 }
 
 QString ReadConfig::portNameFromDescription(const QString& text) {

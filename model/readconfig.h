@@ -37,4 +37,25 @@ public:
     // Opens an INI file for the span of one operation, creating it empty when it is missing.
     // Destroying the result writes pending changes.
     static std::unique_ptr<QSettings> openIni(const QString& path);
+
+    // One opening of config.ini for several keys, so that a record is read or saved with one
+    // parse and at most one rewrite of the file, however many keys it has.
+    class Session {
+    public:
+        Session();
+        ~Session();
+        QString value(const QString& group, const QString& key) const;
+        void setValue(const QString& group, const QString& key, const QVariant& value);
+        QStringList stringArray(const QString& arrayName, const QString& key) const;
+        void setStringArray(const QString& arrayName, const QString& key, const QStringList& items);
+
+    private:
+        void aboutToWrite();
+        std::unique_ptr<QSettings> settings;
+        bool checked = false;
+    };
+
+    // The copy kept of a config.ini that the INI reader could not parse, before the first
+    // write would have replaced the lines it dropped; empty when none was needed.
+    static QString keepUnreadableCopy();
 };

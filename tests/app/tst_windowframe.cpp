@@ -85,7 +85,8 @@ void TestWindowFrame::cornerResizes_data() {
     QTest::addColumn<QPoint>("delta");
     QTest::addColumn<QRect>("expected");  // relative to the start geometry 200,150 1000x700
     QTest::addRow("bottom-right grows") << 3 << QPoint(50, 40) << QRect(200, 150, 1050, 740);
-    QTest::addRow("top-left grows up and left") << 0 << QPoint(-30, -20) << QRect(170, 130, 1030, 720);
+    QTest::addRow("top-left grows up and left")
+        << 0 << QPoint(-30, -20) << QRect(170, 130, 1030, 720);
     QTest::addRow("top-right") << 1 << QPoint(25, -15) << QRect(200, 135, 1025, 715);
     QTest::addRow("bottom-left shrinks") << 2 << QPoint(40, -30) << QRect(240, 150, 960, 670);
 }

@@ -29,9 +29,7 @@ QStringList column(const QSignalSpy& spy, int index) {
 // A device that only listens: every byte it reads is one command.
 class Listener : public SimBehaviour {
 public:
-    int consume(const QByteArray& input, QList<QByteArray>&) override {
-        return int(input.size());
-    }
+    int consume(const QByteArray& input, QList<QByteArray>&) override { return int(input.size()); }
 };
 
 QByteArray receivedBytes(const SimDevice& device) {
@@ -130,8 +128,8 @@ void TestJobOrdering::queuedJobsOfOneWorkerDoNotNest() {
     BaiduTranslate::resetBackoff();
 
     QCOMPARE(column(results, 0), (QStringList{"通信完成。", "通信完成。"}));
-    QCOMPARE(column(progress, 0), (QStringList{"0", "20", "40", "60", "80", "100", "0", "20", "40",
-                                               "60", "80", "100"}));
+    QCOMPARE(column(progress, 0),
+             (QStringList{"0", "20", "40", "60", "80", "100", "0", "20", "40", "60", "80", "100"}));
     // Each job's messages form one block: its port opening comes after the previous job's end.
     const QStringList texts = column(messages, 1);
     const int secondOpen = texts.lastIndexOf(QRegularExpression("^打开 \\[ .* \\] 成功！$"));

@@ -142,6 +142,10 @@ void TestSerialPortControler::configurationRoundTrip() {
 
 void TestSerialPortControler::portTexts() {
     QCOMPARE(SerialPortMode::portTexts({}, {}), QStringList());
+    QCOMPARE(SerialPortMode::portText("USB-SERIAL CH340", "COM8"),
+             QString("USB-SERIAL CH340 (COM8)"));
+    // A port without a description is shown by its name, never as " (ttyS0)".
+    QCOMPARE(SerialPortMode::portText("", "ttyS0"), QString("ttyS0 (ttyS0)"));
     VirtualPorts::add("Simulated calibration rig", "/dev/pts/77");
     SerialPortControler controler;
     QSignalSpy list(&controler, qOverload<QStringList>(&SerialPortControler::getSerialPortList));

@@ -225,7 +225,8 @@ void TestBaiduTranslate::waitRunsNoOtherEvents() {
     BaiduTranslate::replyTimeoutMs = 300;
     http.behaviour = HttpStub::Silent;
     bool ran = false;
-    QMetaObject::invokeMethod(this, [&ran] { ran = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [&ran] { ran = true; }, Qt::QueuedConnection);
     BaiduTranslate::translate("等待");
     // The caller's queued work did not run inside the translation.
     QVERIFY(!ran);

@@ -16,6 +16,7 @@ private slots:
     void badFiles();
     void unwritableFolderLosesNothingElse();
     void missingFolderReadsEmpty();
+    void unparsableFileIsKeptBeforeWriting();
 };
 
 void TestReadConfig::arrayIsRewrittenWhole() {
@@ -125,6 +126,26 @@ void TestReadConfig::missingFolderReadsEmpty() {
     ReadConfig::writeValue("SerialPortEntity", "BaudRate", 9600);
     QCOMPARE(ReadConfig::readValue("SerialPortEntity", "BaudRate"), QString("9600"));
     QVERIFY(QFile::exists("config/config.ini"));
+}
+
+void TestReadConfig::unparsableFileIsKeptBeforeWriting() {
+    const QByteArray original = "[Group]\nkey=1\nnotes written by hand\n{\"json\": true}\n";
+    TestWorkDir work(original);
+    QCOMPARE(ReadConfig::readValue("Group", "key"), QString("1"));  // reading changes nothing
+    QVERIFY(!QFile::exists("config/config.ini.bad"));
+    ReadConfig::writeValue("Group", "other", "2");
+    ReadConfig::writeValue("Group", "third", "3");
+    QFile kept("config/config.ini.bad");
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), original);
+    QCOMPARE(ReadConfig::readValue("Group", "other"), QString("2"));
+    // The rewritten file parses; later writes keep no further copies.
+    QCOMPARE(QDir("config").entryList({"config.ini.bad*"}).size(), 1);
+
+    // A second bad file never overwrites the first copy.
+    work.writeConfig("[G]\nbroken line\n");
+    ReadConfig::writeValue("G", "k", "v");
+    QCOMPARE(QDir("config").entryList({"config.ini.bad*"}).size(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestReadConfig)
