@@ -1,7 +1,10 @@
-// Renders the main window with the serial dialog open, after one connect to the simulated rig,
-// as a PNG. The widgets render themselves (QWidget::grab), so the picture needs neither a window
-// manager nor a compositor, and the dialog is driven directly rather than by synthetic clicks.
+// Renders the main window as a user sees it after a connect to the simulated rig (the dialog
+// has closed, the log shows the exchange, the progress bar is full), as a PNG. With a second
+// file name it also renders the device-type list of the serial dialog, opened. The widgets render
+// themselves (QWidget::grab), so the picture needs neither a window manager nor a compositor, and
+// the dialog is driven directly rather than by synthetic clicks.
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QPainter>
 #include <QPushButton>
@@ -45,35 +48,35 @@ int main(int argc, char* argv[]) {
     window.serialDialog()->findChild<QPushButton*>(QStringLiteral("connect"))->click();
 
     int code = 1;
+    const QString popupOutput = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QTimer poll;
     poll.start(100);
     QObject::connect(&poll, &QTimer::timeout, &app, [&] {
         if (window.serialDialog())
             return;  // still connecting
         poll.stop();
-        window.serialPortViewBind();
         QTimer::singleShot(600, &app, [&] {
-            SerialDialog* dialog = window.serialDialog();
             QImage shot(window.size(), QImage::Format_ARGB32_Premultiplied);
             shot.fill(QColor(70, 78, 92));
             QPainter painter(&shot);
             painter.drawPixmap(0, 0, window.grab());
-            const QPixmap box = dialog->grab();
-            const QPoint at((shot.width() - box.width()) / 2,
-                            (shot.height() - box.height()) / 2 - 60);
-            // Xvfb runs no window manager: draw a plain frame with the dialog's title.
-            const int bar = 30;
-            const QRect frame(at - QPoint(1, bar), QSize(box.width() + 2, box.height() + bar + 1));
-            painter.fillRect(frame.translated(6, 6), QColor(0, 0, 0, 90));
-            painter.fillRect(frame, QColor(30, 30, 30));
-            painter.setPen(QColor(225, 225, 225));
-            painter.setFont(QFont(QStringLiteral("Corbel"), 10));
-            painter.drawText(QRect(frame.topLeft() + QPoint(12, 0), QSize(frame.width() - 24, bar)),
-                             Qt::AlignVCenter | Qt::AlignLeft, dialog->windowTitle());
-            painter.drawPixmap(at, box);
             painter.end();
             code = shot.save(output) ? 0 : 1;
-            app.quit();
+            if (popupOutput.isEmpty()) {
+                app.quit();
+                return;
+            }
+            window.serialPortViewBind();
+            auto* types =
+                window.serialDialog()->findChild<QComboBox*>(QStringLiteral("devicesType"));
+            types->showPopup();
+            QTimer::singleShot(400, &app, [&, types] {
+                QWidget* popup = types->view()->window();
+                if (!popup->grab().save(popupOutput))
+                    code = 1;
+                types->hidePopup();
+                app.quit();
+            });
         });
     });
     QTimer::singleShot(20000, &app, &QApplication::quit);
