@@ -36,6 +36,7 @@ const char* const kHelp =
     "\n"
     "Options:\n"
     "  -h, --help      show this help\n"
+    "  --verbose       write debug output to stderr (also: QT_LOGGING_RULES)\n"
     "  -v, --version   show the version\n"
     "\n"
     "Exit codes: 0 success, 1 the job failed, 2 usage error.\n";
@@ -105,8 +106,10 @@ int CliCommands::translate(const QStringList& args) {
                                   .arg(language, Language::keyList().join(QStringLiteral(", "))));
         holder->setValue(value);
     }
-    out(BaiduTranslate::translate(words.join(QLatin1Char(' '))) + QLatin1Char('\n'));
-    return kOk;
+    bool failed = false;
+    out(BaiduTranslate::translate(words.join(QLatin1Char(' ')), &failed) + QLatin1Char('\n'));
+    // The text is printed either way; the exit code tells a script it was not translated.
+    return failed ? kFailed : kOk;
 }
 
 namespace {

@@ -45,6 +45,8 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void translateThroughService();
+    void translateFailureExitsOne();
+    void debugOutputOnlyWhenAsked();
     void connectJson_data();
     void connectJson();
     void connectTextIsTheLogForm();
@@ -115,6 +117,33 @@ void TestCli::translateThroughService() {
     QCOMPARE(stored.out, QString("你好\n").toUtf8());
 }
 
+void TestCli::translateFailureExitsOne() {
+    // Nothing listens on this port: the service cannot be reached.
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const QByteArray port = QByteArray::number(closed.serverPort());
+    closed.close();
+    TestWorkDir work(chineseConfig() + "[BaiduTranslate]\nurl=http://127.0.0.1:" + port +
+                     "/api/trans/vip/translate?\n");
+    const Run run = cli({"translate", "--lang", "en", "你好"});
+    QCOMPARE(run.code, 1);
+    QCOMPARE(run.out, QString("你好\n").toUtf8());
+}
+
+void TestCli::debugOutputOnlyWhenAsked() {
+    SimDevice rig(SimDevice::Rig);
+    TestWorkDir work(chineseConfig());
+    const QStringList args{"connect", "--port", rig.portPath(), "--baud", "115200", "--type",
+                           "CALIBRATION"};
+    const Run quiet = cli(args);
+    QCOMPARE(quiet.code, 0);
+    QVERIFY2(!quiet.err.contains("SerialPort Controler Init"), quiet.err.constData());
+    QVERIFY(!quiet.err.contains("getconfig"));
+    const Run verbose = cli(QStringList(args) << "--verbose");
+    QCOMPARE(verbose.code, 0);
+    QVERIFY(verbose.err.contains("SerialPort Controler Init"));
+}
+
 void TestCli::connectJson_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("type");
@@ -165,8 +194,8 @@ void TestCli::connectJson() {
 void TestCli::connectTextIsTheLogForm() {
     TestWorkDir work(chineseConfig());
     SimDevice rig(SimDevice::Rig);
-    const Run run =
-        cli({"connect", "--port", rig.portPath(), "--baud", "9600", "--type", "CALIBRATION"});
+    const Run run = cli({"connect", "--port", rig.portPath(), "--baud", "9600", "--type",
+                         "CALIBRATION", "--verbose"});
     QCOMPARE(run.code, 0);
     const QList<QByteArray> lines = run.out.trimmed().split('\n');
     for (const QByteArray& line : lines)
@@ -174,7 +203,7 @@ void TestCli::connectTextIsTheLogForm() {
     QCOMPARE(QString::fromUtf8(lines.last()),
              QString(">>>>>>>>> SerialPort  :  :  设备类型匹配成功。"));
     QVERIFY(!run.out.contains("open serialport success"));  // debug lines go to stderr
-    QVERIFY(run.err.contains("open serialport success"));
+    QVERIFY(run.err.contains("open serialport success"));  // asked for with --verbose
 }
 
 QTEST_GUILESS_MAIN(TestCli)
