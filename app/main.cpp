@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "diagnostics.h"
+#include "fileworktabs.h"
 #include "mainwindow.h"
 #include "simulatedequipment.h"
 #include "startup.h"
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
         QApplication::setFont(Startup::applicationFont());
         window.setStyleSheet(loadStyleSheet(QStringLiteral(":/system/qss/main.qss")));
         window.show();
+        window.fileWorkTabs()->openPaths(Startup::fileArguments(QApplication::arguments()));
         code = app.exec();
     }  // the window's controllers join their threads here, before the simulators stop
     return code;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDebug>
+#include <QDir>
 #include <QDockWidget>
 #include <QGraphicsDropShadowEffect>
 #include <QGridLayout>
@@ -23,6 +24,9 @@
 
 #include "baidutranslate.h"
 #include "debuglog.h"
+#include "fileworkcontroler.h"
+#include "fileworktabs.h"
+#include "devicesdialog.h"
 #include "windowframe.h"
 #include "iconsizestyle.h"
 #include "leftwidgettab.h"
@@ -30,6 +34,9 @@
 #include "readconfig.h"
 #include "serialdialog.h"
 #include "serialportcontroler.h"
+#include "settingswork.h"
+#include "themesetdialog.h"
+#include "workspacesetdialog.h"
 
 namespace {
 MainWindow* theWindow = nullptr;
@@ -89,6 +96,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     buildCentral();
     buildDecoration();
+    buildFileWork();
     buildNavigation();
 
     // A message left by an earlier run (the boot loader's upgrade) is shown once, then cleared.
@@ -105,6 +113,8 @@ MainWindow::~MainWindow() {
     // gone: cut those connections first.
     disconnect(debugDock, nullptr, this, nullptr);
     disconnect(contentsWidget, nullptr, this, nullptr);
+    if (work)
+        disconnect(work, nullptr, this, nullptr);
     // Controllers join their worker threads as they go.
     delete serialPortControler;
     if (theWindow == this)
@@ -140,16 +150,13 @@ void MainWindow::buildMenus() {
     auto* menuFile = new QMenu(translated("文件"), menuBar_);
     menuFile->setObjectName(QStringLiteral("menuFile"));
     menuBar_->addMenu(menuFile);
-    // The file workspace drives these; until it exists they stay disabled.
-    for (QAction* a : {makeAction(menuFile, "actionNew_Firmware", "新建固件"),
-                       makeAction(menuFile, "actionOpen_Firmware", "打开固件")})
-        a->setEnabled(false);
+    // The file workspace drives these (buildFileWork).
+    makeAction(menuFile, "actionNew_Firmware", "新建固件");
+    makeAction(menuFile, "actionOpen_Firmware", "打开固件");
     auto* recent = menuFile->addMenu(translated("最近打开"));
     recent->setObjectName(QStringLiteral("menuOpen_Recent"));
-    recent->setEnabled(false);
-    for (QAction* a : {makeAction(menuFile, "actionSave", "保存"),
-                       makeAction(menuFile, "actionSave_As", "另存为")})
-        a->setEnabled(false);
+    makeAction(menuFile, "actionSave", "保存");
+    makeAction(menuFile, "actionSave_As", "另存为");
     menuFile->addSeparator();
     QAction* closeEdit = makeAction(menuFile, "actionClose_Edit", "关闭编辑页");
     QAction* exitApp = makeAction(menuFile, "actionExit", "退出");
@@ -162,16 +169,20 @@ void MainWindow::buildMenus() {
     auto* menuSettings = new QMenu(translated("设置"), menuBar_);
     menuSettings->setObjectName(QStringLiteral("menuSettings"));
     menuBar_->addMenu(menuSettings);
-    // The permission and language dialogs come later: disabled until they exist.
-    makeAction(menuSettings, "actionWorkSpace_Settings", "权限设置")->setEnabled(false);
-    makeAction(menuSettings, "actionTheme_Settings", "语言设置")->setEnabled(false);
+    QAction* permissionSettings = makeAction(menuSettings, "actionWorkSpace_Settings", "权限设置");
+    QAction* languageSettings = makeAction(menuSettings, "actionTheme_Settings", "语言设置");
 
     auto* menuDevices = new QMenu(translated("设备"), menuBar_);
     menuDevices->setObjectName(QStringLiteral("menuDevices"));
     menuBar_->addMenu(menuDevices);
-    makeAction(menuDevices, "addDevices", "添加设备")->setEnabled(false);
+    // Enabled for ADMINISTRATOR once the navigation is built.
+    QAction* addDevices = makeAction(menuDevices, "addDevices", "添加设备");
+    addDevices->setEnabled(false);
 
     connect(usart, &QAction::triggered, this, &MainWindow::serialPortViewBind);
+    connect(permissionSettings, &QAction::triggered, this, &MainWindow::workSpaceSettingsViewBind);
+    connect(languageSettings, &QAction::triggered, this, &MainWindow::themeSettingsViewBind);
+    connect(addDevices, &QAction::triggered, this, &MainWindow::addDevicesViewBind);
     connect(closeEdit, &QAction::triggered, this, [this] {
         while (contentsWidget->count() > 0) contentsWidget->removeTab(0);
     });
@@ -236,6 +247,9 @@ void MainWindow::buildCentral() {
     rightLayout->setContentsMargins(1, 1, 1, 1);
     rightLayout->addWidget(contentsWidget);
     connect(contentsWidget, &QTabWidget::tabCloseRequested, this, [this](int index) {
+        // A file tab may ask first whether to save its changes.
+        if (fileTabs && fileTabs->closeTab(index))
+            return;
         shutdownShadow();
         contentsWidget->removeTab(index);
         scheduleShadow(50);
@@ -312,19 +326,108 @@ void MainWindow::buildNavigation() {
         areas = {{"校准", calibrationPages()}, {"IAP升级", iapPages()}, {"BiSS调试", bissPages()}};
     else
         areas = {{"IAP升级", iapPages()}};
+    QList<QList<QStringList>> areaPages;
     for (const Area& area : areas) {
-        const QString name = translated(area.name);
-        tabNames << name;
-        auto* tab = new LeftWidgetTab(leftTabs);
-        tab->fill(name, area.pages);
-        leftTabs->addTab(tab, name);
+        tabNames << translated(area.name);
+        areaPages << area.pages;
     }
+
+    registerWorkspacePages();
+    work = new SettingsWork(contentsWidget);
+    work->build(tabNames, areaPages);
+    contentsWidget->addTab(work, translated("工作区"));
+    connect(work, &SettingsWork::devicesNotConnect, this, &MainWindow::serialPortViewBind);
+    connect(work, &SettingsWork::showMsg, this, &MainWindow::showMsg);
+    // The job controllers answer the workspace as their areas land: each connects its
+    // request signals (getCalibrationArgments, startIap, the BiSS requests, ...) here, logs its
+    // results and emits work->finish() after every job result; then the workspace asks for the
+    // stored parameters:
+    //     emit work->getCalibrationArgments();
+    //     emit work->getIapArgments();
+    //     emit work->getFirmwareArgments();
+
+    for (int i = 0; i < areas.size(); ++i) {
+        auto* tab = new LeftWidgetTab(leftTabs);
+        tab->fill(tabNames.at(i), areaPages.at(i));
+        leftTabs->addTab(tab, tabNames.at(i));
+        connect(work, &SettingsWork::scorll, this, &MainWindow::leftTabChange);
+        connect(work, &SettingsWork::scorll, tab, &LeftWidgetTab::setCurrentItem);
+        connect(tab->tree(), &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+            shutdownShadow();
+            work->scorllProcess(item);
+            updateShadow();
+            showWorkspaceTab();
+        });
+    }
+    action(QStringLiteral("addDevices"))
+        ->setEnabled(permission == PermissionController::ADMINISTRATOR);
+}
+
+void MainWindow::registerWorkspacePages() {
+    // Each job area registers the builders of its workspace pages here, before the workspace
+    // is built: registerCalibrationPages(), registerFirmwarePages(), registerBissPages().
+    // (A static initialiser in a static library would be dropped by the linker.)
+}
+
+void MainWindow::showWorkspaceTab() {
+    // "关闭编辑页" may have closed the workspace: navigating brings it back.
+    if (contentsWidget->indexOf(work) < 0)
+        contentsWidget->addTab(work, translated("工作区"));
+    contentsWidget->setCurrentWidget(work);
 }
 
 void MainWindow::leftTabChange(QString tabName) {
     shutdownShadow();
     leftTabs->setCurrentIndex(tabNames.indexOf(tabName));
     updateShadow();
+}
+
+// The file workspace: the file tabs live in the contents tab widget, the menu actions reach
+// them through the window's signals and the file-work controller.
+void MainWindow::buildFileWork() {
+    fileTabs = new FileWorkTabs(contentsWidget,
+                                findChild<QMenu*>(QStringLiteral("menuOpen_Recent")), this);
+    FileWorkControler* controler = fileTabs->controler();
+    connect(fileTabs, &FileWorkTabs::showMsg, this, &MainWindow::showMsg);
+    connect(fileTabs, &FileWorkTabs::shutdownShadow, this, &MainWindow::shutdownShadow);
+    connect(fileTabs, &FileWorkTabs::updateShadow, this, &MainWindow::updateShadow);
+    connect(this, &MainWindow::windowChanged, fileTabs, &FileWorkTabs::setDisplayLine);
+    connect(this, &MainWindow::windowResisze, fileTabs, &FileWorkTabs::setDisplayLine);
+    connect(action(QStringLiteral("actionNew_Firmware")), &QAction::triggered, this,
+            &MainWindow::newFileSignal);
+    connect(action(QStringLiteral("actionOpen_Firmware")), &QAction::triggered, this,
+            &MainWindow::openFileSignal);
+    connect(action(QStringLiteral("actionSave")), &QAction::triggered, fileTabs,
+            &FileWorkTabs::saveCurrent);
+    connect(action(QStringLiteral("actionSave_As")), &QAction::triggered, this, [this] {
+        if (fileTabs->currentFileWork())
+            emit saveAsFileSignal();
+    });
+    connect(this, &MainWindow::newFileSignal, controler, &FileWorkControler::newFileSlot);
+    connect(this, &MainWindow::openFileSignal, controler, &FileWorkControler::openFileSlot);
+    connect(this, &MainWindow::saveAsFileSignal, fileTabs, &FileWorkTabs::saveAsCurrent);
+    connect(this, &MainWindow::openRecentSignal, controler, &FileWorkControler::openRecentSlot);
+    emit openRecentSignal();
+}
+
+void MainWindow::openFileSlot(QString filePath, QString fileName) {
+    fileTabs->openFileSlot(filePath, fileName);
+}
+
+void MainWindow::newFileSlot(QString fileName) {
+    fileTabs->newFileSlot(fileName);
+}
+
+void MainWindow::saveFileSlot(QString filePath, QString fileName) {
+    fileTabs->saveFileSlot(filePath, fileName);
+}
+
+void MainWindow::saveAsFileSlot(QString filePath, QString fileName) {
+    fileTabs->saveAsFileSlot(filePath, fileName);
+}
+
+void MainWindow::openRecentSlot(QStringList recentFileName) {
+    fileTabs->openRecentSlot(recentFileName);
 }
 
 QTextEdit* MainWindow::debugLog() const {
@@ -515,7 +618,55 @@ void MainWindow::updateShadow() {
     }
 }
 
+MainWindow::Launcher MainWindow::restartLauncher =
+    [](const QString& program, const QStringList& arguments, const QString& workingDirectory) {
+        return QProcess::startDetached(program, arguments, workingDirectory);
+    };
+
 void MainWindow::restartApplication() {
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+    // The same arguments and folder: a run in simulation mode comes back in simulation mode,
+    // and config/ is found relative to the same working directory.
+    if (!restartLauncher(QCoreApplication::applicationFilePath(),
+                         QCoreApplication::arguments().mid(1), QDir::currentPath())) {
+        // Quitting now would leave the operator with no program at all.
+        showMsg(QMessageBox::Critical, translated("程序重启失败，请手动重新启动"));
+        return;
+    }
     QCoreApplication::quit();
+}
+
+void MainWindow::addDevicesViewBind() {
+    delete currentSettingsDialog;
+    auto* dialog = new DevicesDialog(this);
+    currentSettingsDialog = dialog;
+    connect(dialog, &DevicesDialog::review, work, &SettingsWork::devicesTypeUpdate);
+    connect(dialog, &DevicesDialog::showMsg, this, &MainWindow::showMsg);
+    dialog->setModal(true);
+    dialog->show();
+}
+
+void MainWindow::themeSettingsViewBind() {
+    if (!BaiduTranslate::probeService()) {
+        showMsg(QMessageBox::Warning, translated("网络连接失败，请检查网络连接"));
+        return;
+    }
+    delete currentSettingsDialog;
+    auto* dialog = new ThemeSetDialog(this);
+    currentSettingsDialog = dialog;
+    connect(dialog, &ThemeSetDialog::reset, this, &MainWindow::restartApplication);
+    connect(dialog, &ThemeSetDialog::showMsg, this, &MainWindow::showMsg);
+    dialog->setModal(true);
+    dialog->show();
+}
+
+void MainWindow::workSpaceSettingsViewBind() {
+    // A dialog closed a moment ago may still owe its reset(): it is deleted only when the next
+    // one opens, never on closing.
+    delete currentSettingsDialog;
+    auto* dialog = new WorkSpaceSetDialog(this);
+    currentSettingsDialog = dialog;
+    connect(dialog, &WorkSpaceSetDialog::reset, this, &MainWindow::restartApplication);
+    connect(dialog, &WorkSpaceSetDialog::showMsg, this, &MainWindow::showMsg);
+    dialog->setModal(true);
+    dialog->show();
 }

@@ -2,6 +2,8 @@
 // tabs, the debug log and the status bar, and the hub between the views and the controllers.
 #pragma once
 
+#include <functional>
+
 #include <QList>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -19,10 +21,12 @@ class QPushButton;
 class QTabWidget;
 class QTextEdit;
 class DebugLog;
+class FileWorkTabs;
 class WindowFrame;
 class ReadConfig;
 class SerialDialog;
 class SerialPortControler;
+class SettingsWork;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -40,6 +44,16 @@ public:
     QStringList leftTabNames() const { return tabNames; }
     QAction* action(const QString& objectName) const;
     SerialDialog* serialDialog() const;
+    // The "工作区" contents tab, created once with the navigation.
+    SettingsWork* settingsWork() const { return work; }
+    // The file tabs, the file dialogs and the recent-files menu.
+    FileWorkTabs* fileWorkTabs() const { return fileTabs; }
+
+    // Starts the copy of the program that a restart hands over to (a detached process);
+    // tests replace it to see what would be started.
+    using Launcher = std::function<bool(const QString& program, const QStringList& arguments,
+                                        const QString& workingDirectory)>;
+    static Launcher restartLauncher;
 
     // The page lists of the job areas, each a list of groups (group name, then page names).
     static QList<QStringList> calibrationPages();
@@ -61,6 +75,11 @@ public slots:
     void mainShowMaxOrNormal(bool);
     void mainClose(bool);
     void leftTabChange(QString tabName);
+    void openFileSlot(QString filePath, QString fileName);
+    void newFileSlot(QString fileName);
+    void saveFileSlot(QString filePath, QString fileName);
+    void saveAsFileSlot(QString filePath, QString fileName);
+    void openRecentSlot(QStringList recentFileName);
     void showDebugMsg(QString modeName, QString msg);
     void showDebugMsg(QString modeName, QString msg, int arg);
     void showMsg(QMessageBox::Icon msgType, QString msg);
@@ -68,6 +87,9 @@ public slots:
     void setProgress(bool connectFlag);
     void setProgress(int value);
     void serialPortViewBind();
+    void addDevicesViewBind();
+    void themeSettingsViewBind();
+    void workSpaceSettingsViewBind();
     void updateShadow();
     void shutdownShadow();
     // A language or permission change takes effect in a new process: start one, then quit.
@@ -80,7 +102,10 @@ private:
     void buildMenus();
     void buildCentral();
     void buildDecoration();
+    void buildFileWork();
     void buildNavigation();
+    void registerWorkspacePages();
+    void showWorkspaceTab();
     void repolish(QWidget* widget);
     void setWindowProperty(const char* value);
     void showRestored();
@@ -110,4 +135,7 @@ private:
     QStringList tabNames;
     SerialPortControler* serialPortControler = nullptr;
     QPointer<SerialDialog> currentSerialDialog;
+    SettingsWork* work = nullptr;
+    FileWorkTabs* fileTabs = nullptr;
+    QPointer<QDialog> currentSettingsDialog;
 };

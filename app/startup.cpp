@@ -43,3 +43,15 @@ bool Startup::writeDefaultConfigIfMissing() {
     target.write(text.toUtf8());
     return true;
 }
+
+QStringList Startup::fileArguments(const QStringList& arguments) {
+    QStringList files;
+    bool optionsEnded = false;
+    for (const QString& argument : arguments.mid(1)) {
+        if (!optionsEnded && argument == QLatin1String("--"))
+            optionsEnded = true;
+        else if (optionsEnded || !argument.startsWith(QLatin1Char('-')))
+            files << argument;
+    }
+    return files;
+}

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 class Startup {
 public:
@@ -14,4 +15,8 @@ public:
     // Writes config/config.ini from the embedded default when it is missing, with example paths
     // below the user's home. Returns true when it wrote the file.
     static bool writeDefaultConfigIfMissing();
+
+    // The files named on the command line ("quelbrin FILE…", as a file manager's "Open with"
+    // starts it): every argument after the program that is not an option; after "--" all are.
+    static QStringList fileArguments(const QStringList& arguments);
 };

@@ -8,9 +8,12 @@
 #include <QTextStream>
 
 #include "baidutranslate.h"
+#include "bisscommand.h"
 #include "devicestype.h"
+#include "firmwarecommand.h"
 #include "jobprinter.h"
 #include "language.h"
+#include "rigcommand.h"
 #include "serialportcontroler.h"
 #include "serialportentity.h"
 #include "serialportmode.h"
@@ -29,6 +32,30 @@ const char* const kHelp =
     "  connect --port TEXT --baud N --type NAME [--json]\n"
     "                                greet and identify the device, as the serial dialog does;\n"
     "                                exit 0 when it answers and is of type NAME\n"
+    "  rig params|zero|calibrate|test --port TEXT [--baud N] [--points N] [--line N]\n"
+    "      [--speed RPM] [--test-speeds A,B,C,D] [--json] [--record FILE]\n"
+    "                                run a calibration-rig job with the saved parameters and\n"
+    "                                these changes; a record event follows the results, and\n"
+    "                                --record writes it as JSON (curves as CSV for *.csv);\n"
+    "                                exit 3 when the rig judged the encoder bad\n"
+    "  biss --port TEXT [--baud N] [--json] [--repeat N --interval MS] OP [OP ...]\n"
+    "                                BiSS master and slave operations, one request each, in\n"
+    "                                order: master-status, set-master=MODE,MULTI,SINGLE,\n"
+    "                                slave-enable=on|off, slave-status, slave-data,\n"
+    "                                set-slave-mode=MODE, read-reg=ADDR,\n"
+    "                                write-reg=ADDR,VALUE[,eeprom], clear-slave-fault,\n"
+    "                                clear-master-fault, read-resolution,\n"
+    "                                write-resolution=RES,POLES; a record event follows each\n"
+    "  firmware --mode Factory_Firmware|Upgrade_Firmware --app FILE [--boot FILE]\n"
+    "           --watermark NAME --version V --out FILE [--json]\n"
+    "                                write a factory image (needs --boot) or an upgrade image;\n"
+    "                                area sizes come from the watermark device's group\n"
+    "  iap --port TEXT [--baud N] --device NAME [--protocol Ymodem_128|Ymodem_1K]\n"
+    "      [--axis NAME] --file FILE [--json]\n"
+    "                                upgrade the encoder's firmware through its boot loader\n"
+    "  ymodem --port TEXT [--baud N] [--block 128|1024] [--no-start] FILE [--json]\n"
+    "                                send FILE by YMODEM alone; --no-start leaves out the 'S'\n"
+    "                                that starts the encoder's boot loader\n"
     "\n"
     "Job commands print each message as a log line on stdout (with --json: one JSON object\n"
     "per line: message, line, progress, result, exit) and show progress on stderr when it is\n"
@@ -73,6 +100,12 @@ int CliCommands::run(const QStringList& arguments) {
         return ports(args.mid(1));
     if (command == QLatin1String("connect"))
         return connectDevice(args.mid(1));
+    if (command == QLatin1String("rig"))
+        return RigCommand::run(args.mid(1));
+    if (command == QLatin1String("biss"))
+        return BissCommand::run(args.mid(1));
+    if (FirmwareCommand::handles(command))
+        return FirmwareCommand::run(command, args.mid(1));
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
 }
 

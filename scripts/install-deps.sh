@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-charts-dev
     libqt6opengl6-dev libxkbcommon-dev libgl-dev qt6-qpa-plugins
     xvfb xauth fonts-noto-cjk fonts-dejavu-core
+    lrzsz socat
 )
 
 missing=()

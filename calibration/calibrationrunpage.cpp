@@ -1,0 +1,86 @@
+#include "calibrationrunpage.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "baidutranslate.h"
+#include "calibrationentity.h"
+#include "connectflag.h"
+#include "devicesstatus.h"
+#include "devicestype.h"
+#include "serialportbusy.h"
+#include "settingswork.h"
+
+CalibrationRunPage::CalibrationRunPage(SettingsWork* work) : CalibrationPage(work) {
+    grid->addWidget(label("角度置零,校准,校准效果测试。"), 1, 0, 1, 3);
+    const QFont font(QStringLiteral("Corbel"), 13, QFont::Bold);
+    const char* const texts[] = {"校准", "对零", "测试"};
+    const int columns[] = {0, 1, 2};
+    for (Run run : {Calibrate, Zero, Test}) {
+        auto* b = new QPushButton(translated(texts[run]), this);
+        b->setFont(font);
+        grid->addWidget(b, 2, columns[run]);
+        connect(b, &QPushButton::clicked, this, [this, run] { start(run); });
+        buttons[run] = b;
+    }
+    buttons[Calibrate]->setObjectName(QStringLiteral("start"));
+    buttons[Test]->setObjectName(QStringLiteral("FinalCheck"));
+    connect(work, &SettingsWork::finish, this, [this] { setButtonsEnabled(true); });
+}
+
+QString CalibrationRunPage::validate(const CalibrationEntity* record) {
+    if (record->getPointNum() == 0)
+        return translated("校准参考点数量不能为0,请重新输入");
+    if (record->getEncoderLine() == 0)
+        return translated("对拖编码器线数不能为0,请重新输入");
+    if (record->getCalibrationSpeed() == 0)
+        return translated("校准速度不能为0,请重新输入");
+    const QList<quint16> speeds = record->getTestSpeed();
+    if (speeds.size() < 4 || speeds.contains(0))
+        return translated("测试速度不能为0,请重新输入");
+    return QString();
+}
+
+void CalibrationRunPage::setButtonsEnabled(bool enabled) {
+    for (QPushButton* b : buttons) b->setEnabled(enabled);
+}
+
+void CalibrationRunPage::start(Run run) {
+    // A job holds the port: the click is ignored.
+    if (SerialPortBusy::instance()->isOpen())
+        return;
+    if (DevicesType::instance()->getConnectedType() != DevicesType::CALIBRATION ||
+        ConnectFlag::instance()->getDeviceConnection() != ConnectFlag::CONNECTED ||
+        DevicesStatus::instance()->getValue() != DevicesStatus::NORMAL) {
+        auto* box = new QMessageBox(QMessageBox::Warning, translated("警告"),
+                                    translated("请连接校准工装"), QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        connect(box, &QMessageBox::finished, work, &SettingsWork::devicesNotConnect);
+        box->show();
+        return;
+    }
+    CalibrationEntity* r = record();
+    if (!r)
+        return;
+    const QString invalid = validate(r);
+    if (!invalid.isEmpty()) {
+        emit work->showMsg(QMessageBox::Warning, invalid);
+        return;
+    }
+    emit work->setCalibrationArgments(r);
+    setButtonsEnabled(false);
+    switch (run) {
+        case Calibrate:
+            emit work->startCalibration(r);
+            break;
+        case Zero:
+            emit work->startZero(r);
+            break;
+        case Test:
+            emit work->startTest(r);
+            break;
+    }
+}

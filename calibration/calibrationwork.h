@@ -1,0 +1,60 @@
+// The chart view of one result page: best line, error distribution, error curve and Fourier fit
+// in four tabs; its data can be saved as CSV and the chart on show as PNG.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class CalibrationEntity;
+class MyCharts;
+class QGridLayout;
+class QMenu;
+class QTabWidget;
+
+class CalibrationWork : public QWidget {
+    Q_OBJECT
+public:
+    explicit CalibrationWork(QWidget* parent = nullptr);
+
+    void showCalibrationCharts(int pointNum, QList<float> error, QList<float> coefficients,
+                               float maxInl, float lineOffset);
+    void showMeasuredCharts(int pointNum, QList<float> readings, float maxInl);
+
+    // A view filled for the result page of a phase key ("ROUGH" ... "FOURTH") from the record,
+    // with the page's title.
+    static CalibrationWork* forPage(const QString& key, const CalibrationEntity* record,
+                                    QWidget* parent, QString* title);
+
+    QTabWidget* tabWidget() const { return tabs; }
+    MyCharts* bestLineChart() const { return bestLine; }
+    MyCharts* distributionChart() const { return distribution; }
+    MyCharts* curveChart() const { return curve; }
+    MyCharts* fourierChart() const { return fourier; }
+
+    // point index, reference angle, error, best-line error[, Fourier fit]
+    QByteArray csv() const;
+    bool exportCsv(const QString& path, QString* error = nullptr) const;
+    // The chart of the current tab.
+    bool saveChartPng(const QString& path, QString* error = nullptr) const;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QWidget* addTab(const char* title, MyCharts*& chart);
+    QMenu* exportMenu();
+
+    QGridLayout* layout;
+    QTabWidget* tabs;
+    MyCharts* bestLine;
+    MyCharts* distribution;
+    MyCharts* curve;
+    MyCharts* fourier;
+
+    int points = 0;
+    QList<float> errors;
+    float offset = 0.0f;
+    QList<float> fit;
+};

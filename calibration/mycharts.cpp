@@ -1,0 +1,259 @@
+#include "mycharts.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QBrush>
+#include <QChart>
+#include <QChartView>
+#include <QDebug>
+#include <QGridLayout>
+#include <QLineSeries>
+#include <QLinearGradient>
+#include <QPen>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include "baidutranslate.h"
+#include "stylesheetloader.h"
+
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+// The Fourier chart leaves this much room above and below both curves.
+constexpr double kFourierMargin = 20.0;
+
+// Points that are not numbers are left out: they would poison the axis range.
+void append(QXYSeries* series, double x, double y) {
+    if (std::isfinite(x) && std::isfinite(y))
+        series->append(x, y);
+}
+
+struct Range {
+    double lo = 0.0;
+    double hi = 0.0;
+    void take(double v) {
+        if (!std::isfinite(v))
+            return;
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+};
+}  // namespace
+
+MyCharts::MyCharts(QWidget* parent) : QWidget(parent) {
+    layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    view = new QChartView(this);
+    view->setInteractive(true);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setStyleSheet(loadStyleSheet(QStringLiteral(":/system/qss/mycharts.qss")));
+    layout->addWidget(view, 0, 0);
+}
+
+QChart* MyCharts::chart() const {
+    return view->chart();
+}
+
+float MyCharts::step(int pointNum) {
+    return pointNum > 0 ? float(360.0 / pointNum) : 0.0f;
+}
+
+float MyCharts::referenceAngle(int index, int pointNum) {
+    return float(index) * step(pointNum);
+}
+
+void MyCharts::errorsFromReadings(int pointNum, QList<float> readings, QList<float>& error,
+                                  float& lineOffset) {
+    error.clear();
+    lineOffset = 0.0f;
+    const int n = std::min<int>(pointNum, int(readings.size()));
+    if (n <= 0)
+        return;
+    std::sort(readings.begin(), readings.end());
+    float sum = 0.0f;
+    for (int i = 0; i < n; ++i) {
+        const float e = readings.at(i) - referenceAngle(i, pointNum);
+        error.append(e);
+        sum += e;
+    }
+    lineOffset = sum / float(pointNum);
+}
+
+QList<float> MyCharts::fourierFit(const QList<float>& coefficients, int pointNum) {
+    QList<float> fit;
+    if (coefficients.size() < 8 || pointNum <= 0)
+        return fit;
+    float amplitude[4];
+    double phase[4];
+    for (int k = 0; k < 4; ++k) {
+        const double a = double(coefficients.at(2 * k)) * 180.0 / kPi;
+        const double b = double(coefficients.at(2 * k + 1)) * 180.0 / kPi;
+        amplitude[k] = std::sqrt(float(a * a + b * b));
+        phase[k] = std::atan2(double(coefficients.at(2 * k)), double(coefficients.at(2 * k + 1)));
+    }
+    const float s = step(pointNum);
+    for (int i = 0; i < pointNum; ++i) {
+        double sum = 0.0;
+        for (int k = 1; k <= 4; ++k)
+            sum += double(amplitude[k - 1]) *
+                   std::sin(double(float(k * i) * s) * kPi / 180.0 + phase[k - 1]);
+        fit.append(float(sum));
+    }
+    return fit;
+}
+
+QChart* MyCharts::newChart(const QString& title, int pointNum, QValueAxis*& x, QValueAxis*& y) {
+    auto* chart = new QChart;
+    chart->setTheme(QChart::ChartThemeDark);
+    chart->setBackgroundBrush(QBrush(QColor(40, 40, 40)));
+    const QFont font(QStringLiteral("Corbel Light"), 12);
+    chart->setFont(font);
+    chart->setTitleFont(font);
+    chart->setTitle(title);
+    x = new QValueAxis(chart);
+    y = new QValueAxis(chart);
+    // Qt draws no axis with fewer than two ticks.
+    const int ticks = std::max(2, pointNum / 8);
+    for (QValueAxis* axis : {x, y}) {
+        axis->setTitleText(translated("角度（°）"));
+        axis->setLineVisible(true);
+        axis->setGridLineVisible(false);
+        axis->setTickCount(ticks);
+        axis->setTitleFont(font);
+        // N / 8 ticks crowd the axis: short labels in a small font stay readable.
+        axis->setLabelsFont(QFont(QStringLiteral("Corbel Light"), 7));
+    }
+    x->setLabelFormat(QStringLiteral("%.0f"));
+    y->setLabelFormat(QStringLiteral("%.3g"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    return chart;
+}
+
+void MyCharts::show(QChart* chart) {
+    QChart* old = view->chart();
+    view->setChart(chart);
+    // The view lets go of the chart it showed before; nobody else holds it.
+    if (old && old != chart)
+        delete old;
+}
+
+void MyCharts::drawBestLine(int pointNum, QList<float> error, float lineOffset) {
+    QValueAxis* x;
+    QValueAxis* y;
+    QChart* chart = newChart(translated("最佳直线法"), pointNum, x, y);
+    x->setRange(0, 360);
+    y->setRange(-10, 360);
+    auto* reference = new QLineSeries;
+    reference->setName(translated("参考点"));
+    reference->setColor(QColor(255, 0, 0));
+    auto* readings = new QLineSeries;
+    readings->setName(translated("编码器读数"));
+    readings->setColor(QColor(0, 0, 255));
+    auto* best = new QLineSeries;
+    best->setName(translated("最佳直线"));
+    QLinearGradient gradient(0, 0, 1, 1);
+    gradient.setColorAt(0, Qt::black);
+    gradient.setColorAt(1, Qt::white);
+    best->setPen(QPen(QBrush(gradient), 1, Qt::DashLine));
+    const int n = std::min<int>(pointNum, int(error.size()));
+    for (int i = 0; i < std::max(0, pointNum); ++i) {
+        const float xi = referenceAngle(i, pointNum);
+        append(reference, xi, xi);
+        if (i < n)
+            append(readings, xi, double(xi + error.at(i)));
+        append(best, xi, double(xi + lineOffset));
+    }
+    for (QLineSeries* series : {reference, readings, best}) {
+        chart->addSeries(series);
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+    show(chart);
+}
+
+void MyCharts::drawError(int pointNum, const QList<float>& error, float maxInl, float lineOffset,
+                         bool scatter) {
+    const QString prefix =
+        scatter ? QStringLiteral("角度误差分布(Max INL:") : QStringLiteral("角度误差曲线(Max INL:");
+    QValueAxis* x;
+    QValueAxis* y;
+    QChart* chart = newChart(
+        translated(prefix + QString::number(double(maxInl), 'g', 6) + QStringLiteral("°)")),
+        pointNum, x, y);
+    x->setRange(scatter ? 0 : -10, 360);
+    QXYSeries* series;
+    if (scatter) {
+        auto* points = new QScatterSeries;
+        points->setMarkerSize(8);
+        series = points;
+    } else {
+        series = new QLineSeries;
+    }
+    series->setName(translated("角度误差"));
+    series->setColor(QColor(255, 0, 255));
+    Range range;
+    const int n = std::min<int>(pointNum, int(error.size()));
+    for (int i = 0; i < n; ++i) {
+        const float d = error.at(i) - lineOffset;
+        append(series, referenceAngle(i, pointNum), d);
+        range.take(d);
+    }
+    y->setRange(range.lo, range.hi);
+    qDebug() << std::max(std::abs(range.lo), range.hi);
+    chart->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    show(chart);
+}
+
+void MyCharts::drawErrorCurve(int pointNum, QList<float> error, float maxInl, float lineOffset) {
+    drawError(pointNum, error, maxInl, lineOffset, false);
+}
+
+void MyCharts::drawErrorDistribution(int pointNum, QList<float> error, float maxInl,
+                                     float lineOffset) {
+    drawError(pointNum, error, maxInl, lineOffset, true);
+}
+
+void MyCharts::drawFourierFit(QList<float> coefficients, int pointNum, float lineOffset,
+                              QList<float> error) {
+    const QList<float> fit = fourierFit(coefficients, pointNum);
+    // A phase that was never received has no coefficients: its error is still worth showing.
+    const QString title = fit.isEmpty() && pointNum > 0
+                              ? translated("曲线拟合对比（未收到傅里叶系数）")
+                              : translated("曲线拟合对比");
+    QValueAxis* x;
+    QValueAxis* y;
+    QChart* chart = newChart(title, pointNum, x, y);
+    x->setRange(-10, 360);
+    Range range;
+    auto* fitSeries = new QLineSeries;
+    fitSeries->setName(translated("傅里叶拟合曲线"));
+    fitSeries->setColor(QColor(0, 0, 255));
+    for (int i = 0; i < fit.size(); ++i) {
+        append(fitSeries, referenceAngle(i, pointNum), fit.at(i));
+        range.take(fit.at(i));
+    }
+    auto* errorSeries = new QLineSeries;
+    errorSeries->setName(translated("角度误差曲线"));
+    errorSeries->setColor(QColor(255, 0, 255));
+    const int n = std::min<int>(pointNum, int(error.size()));
+    for (int i = 0; i < n; ++i) {
+        const float d = error.at(i) - lineOffset;
+        append(errorSeries, referenceAngle(i, pointNum), d);
+        range.take(d);
+    }
+    y->setRange(range.lo - kFourierMargin, range.hi + kFourierMargin);
+    if (!fit.isEmpty()) {
+        chart->addSeries(fitSeries);
+        fitSeries->attachAxis(x);
+        fitSeries->attachAxis(y);
+    } else {
+        delete fitSeries;
+    }
+    chart->addSeries(errorSeries);
+    errorSeries->attachAxis(x);
+    errorSeries->attachAxis(y);
+    show(chart);
+}

@@ -1,0 +1,238 @@
+#include "firmwarecommand.h"
+
+#include <QCoreApplication>
+#include <QMap>
+#include <QTextStream>
+
+#include "devicestype.h"
+#include "encodercaxis.h"
+#include "entitystore.h"
+#include "firmwarecontroler.h"
+#include "firmwareentity.h"
+#include "iapcontroler.h"
+#include "iapentity.h"
+#include "jobprinter.h"
+#include "mode.h"
+#include "serialportentity.h"
+#include "transformways.h"
+
+namespace {
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+constexpr int kDefaultBaud = 115200;
+
+int usageError(const QString& message) {
+    QTextStream(stderr) << "quelbrin-cli: " << message << "\n"
+                        << "Try 'quelbrin-cli --help'.\n";
+    return kUsage;
+}
+
+// --name VALUE, --name=VALUE, bare flags and at most one positional argument.
+struct Options {
+    QMap<QString, QString> values;
+    QStringList flags;
+    QStringList positional;
+    QString error;
+
+    QString value(const char* name) const { return values.value(QString::fromLatin1(name)); }
+    bool has(const char* name) const { return flags.contains(QString::fromLatin1(name)); }
+};
+
+Options parse(const QStringList& args, const QStringList& withValue, const QStringList& bare,
+              int maxPositional = 0) {
+    Options o;
+    for (int i = 0; i < args.size(); ++i) {
+        QString name = args.at(i);
+        QString value;
+        const int eq = name.startsWith(QLatin1String("--")) ? name.indexOf(QLatin1Char('=')) : -1;
+        if (eq > 0) {
+            value = name.mid(eq + 1);
+            name.truncate(eq);
+        }
+        if (bare.contains(name) && eq < 0) {
+            o.flags << name;
+        } else if (withValue.contains(name)) {
+            if (eq < 0) {
+                if (i + 1 >= args.size()) {
+                    o.error = QStringLiteral("%1 needs a value").arg(name);
+                    return o;
+                }
+                value = args.at(++i);
+            }
+            o.values.insert(name, value);
+        } else if (!name.startsWith(QLatin1String("--")) && o.positional.size() < maxPositional) {
+            o.positional << name;
+        } else {
+            o.error = QStringLiteral("unexpected argument '%1'").arg(args.at(i));
+            return o;
+        }
+    }
+    return o;
+}
+
+QString missing(const Options& o, std::initializer_list<const char*> required) {
+    for (const char* name : required)
+        if (o.value(name).isEmpty())
+            return QString::fromLatin1(name);
+    return QString();
+}
+
+// The port the job opens is the saved one, as for the program's own jobs.
+bool saveConnection(const Options& o, QString& error) {
+    int baud = kDefaultBaud;
+    if (!o.value("--baud").isEmpty()) {
+        bool numeric = false;
+        baud = o.value("--baud").toInt(&numeric);
+        if (!numeric || baud <= 0) {
+            error = QStringLiteral("--baud must be a positive number");
+            return false;
+        }
+    }
+    SerialPortEntity entity(nullptr, o.value("--port"), baud);
+    EntityStore::saveSerialPortEntity(&entity);
+    return true;
+}
+
+template <typename Controler>
+void relayLog(Controler& controler, JobPrinter& printer) {
+    QObject::connect(&controler, &Controler::msgSignal, &printer, &JobPrinter::message);
+    QObject::connect(&controler, &Controler::msgSignals, &printer, &JobPrinter::line);
+    QObject::connect(&controler, &Controler::setProgress, &printer, &JobPrinter::progress);
+}
+
+int finish(JobPrinter& printer) {
+    const int code = QCoreApplication::exec();
+    printer.exitCode(code);
+    return code;
+}
+}  // namespace
+
+bool FirmwareCommand::handles(const QString& command) {
+    return command == QLatin1String("firmware") || command == QLatin1String("iap") ||
+           command == QLatin1String("ymodem");
+}
+
+int FirmwareCommand::run(const QString& command, const QStringList& args) {
+    if (command == QLatin1String("firmware"))
+        return firmware(args);
+    if (command == QLatin1String("iap"))
+        return iap(args);
+    return ymodem(args);
+}
+
+int FirmwareCommand::firmware(const QStringList& args) {
+    const Options o =
+        parse(args, {"--mode", "--app", "--boot", "--watermark", "--version", "--out"}, {"--json"});
+    if (!o.error.isEmpty())
+        return usageError(o.error);
+    const QString absent = missing(o, {"--mode", "--app", "--watermark", "--version", "--out"});
+    if (!absent.isEmpty())
+        return usageError(QStringLiteral("firmware needs %1").arg(absent));
+    Mode* modes = Mode::instance();
+    const QString mode = o.value("--mode");
+    if (!modes->keyList().contains(mode))
+        return usageError(QStringLiteral("--mode must be one of: %1")
+                              .arg(modes->keyList().join(QStringLiteral(", "))));
+    if (modes->keyToValue(mode) == Mode::Factory_Firmware && o.value("--boot").isEmpty())
+        return usageError(QStringLiteral("a factory image needs --boot"));
+    DevicesType* types = DevicesType::instance();
+    const QString watermark = o.value("--watermark");
+    if (!types->keyList().contains(watermark))
+        return usageError(QStringLiteral("unknown watermark '%1' (one of: %2)")
+                              .arg(watermark, types->keyList().join(QStringLiteral(", "))));
+    bool numeric = false;
+    const double version = o.value("--version").toDouble(&numeric);
+    if (!numeric || version < 0.01 || version > 9.99)
+        return usageError(QStringLiteral("--version must be a number from 0.01 to 9.99"));
+
+    JobPrinter printer(o.has("--json"), QStringLiteral("Firmware Generation"));
+    FirmwareControler controler;
+    relayLog(controler, printer);
+    QObject::connect(&controler, &FirmwareControler::generationResult, &printer,
+                     [&](const QString& text, bool ok) {
+                         printer.result(QStringLiteral("generationResult"), text, ok);
+                         QCoreApplication::exit(ok ? kOk : kFailed);
+                     });
+    auto* entity = new FirmwareEntity(&controler);
+    entity->setModeName(mode);
+    modes->setValue(mode);
+    entity->setWatermarkName(watermark);
+    entity->setVersion(version);
+    entity->setBootFirmwarePath(o.value("--boot"));
+    entity->setAppFirmwarePath(o.value("--app"));
+    entity->setSavePath(o.value("--out"));
+    controler.startGenerationSlot(entity);
+    return finish(printer);
+}
+
+int FirmwareCommand::iap(const QStringList& args) {
+    const Options o =
+        parse(args, {"--port", "--baud", "--device", "--protocol", "--axis", "--file"}, {"--json"});
+    if (!o.error.isEmpty())
+        return usageError(o.error);
+    const QString absent = missing(o, {"--port", "--device", "--file"});
+    if (!absent.isEmpty())
+        return usageError(QStringLiteral("iap needs %1").arg(absent));
+    DevicesType* types = DevicesType::instance();
+    const QString device = o.value("--device");
+    if (!types->keyList().contains(device))
+        return usageError(QStringLiteral("unknown device type '%1' (one of: %2)")
+                              .arg(device, types->keyList().join(QStringLiteral(", "))));
+    const QString protocol =
+        o.value("--protocol").isEmpty() ? QStringLiteral("Ymodem_128") : o.value("--protocol");
+    if (!TransformWays::keyList().contains(protocol))
+        return usageError(QStringLiteral("--protocol must be Ymodem_128 or Ymodem_1K"));
+    EncoderCaxis* axes = EncoderCaxis::instance();
+    const QString axis =
+        o.value("--axis").isEmpty() ? QStringLiteral("First_Caxis") : o.value("--axis");
+    if (!axes->keyList().contains(axis))
+        return usageError(QStringLiteral("unknown axis '%1' (one of: %2)")
+                              .arg(axis, axes->keyList().join(QStringLiteral(", "))));
+    QString error;
+    types->setConnectedType(device);
+    if (!saveConnection(o, error))
+        return usageError(error);
+    TransformWays::instance()->setValue(protocol);
+    axes->setValue(axis);
+
+    JobPrinter printer(o.has("--json"), QStringLiteral("IAP"));
+    IapControler controler;
+    relayLog(controler, printer);
+    QObject::connect(&controler, &IapControler::connectResult, &printer,
+                     [&](const QString& text, bool ok) {
+                         printer.result(QStringLiteral("connectResult"), text, ok);
+                         QCoreApplication::exit(ok ? kOk : kFailed);
+                     });
+    auto* entity = new IapEntity(&controler, device, protocol, axis, o.value("--file"));
+    entity->setDevicesName(device);
+    controler.startIapSlot(entity);
+    return finish(printer);
+}
+
+int FirmwareCommand::ymodem(const QStringList& args) {
+    const Options o = parse(args, {"--port", "--baud", "--block"}, {"--json", "--no-start"}, 1);
+    if (!o.error.isEmpty())
+        return usageError(o.error);
+    if (o.value("--port").isEmpty())
+        return usageError(QStringLiteral("ymodem needs --port"));
+    if (o.positional.isEmpty())
+        return usageError(QStringLiteral("ymodem needs a FILE"));
+    const QString block = o.value("--block").isEmpty() ? QStringLiteral("128") : o.value("--block");
+    if (block != QLatin1String("128") && block != QLatin1String("1024"))
+        return usageError(QStringLiteral("--block must be 128 or 1024"));
+    QString error;
+    if (!saveConnection(o, error))
+        return usageError(error);
+
+    JobPrinter printer(o.has("--json"), QStringLiteral("IAP"));
+    IapControler controler;
+    relayLog(controler, printer);
+    QObject::connect(&controler, &IapControler::transferResult, &printer,
+                     [&](const QString& text, bool ok) {
+                         printer.result(QStringLiteral("transferFile"), text, ok);
+                         QCoreApplication::exit(ok ? kOk : kFailed);
+                     });
+    controler.startTransferSlot(o.positional.first(), block.toInt(), !o.has("--no-start"));
+    return finish(printer);
+}

@@ -1,0 +1,237 @@
+#include "fileworktabs.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDebug>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "baidutranslate.h"
+#include "filework.h"
+#include "fileworkcontroler.h"
+#include "hexrenderer.h"
+#include "hexview.h"
+
+namespace {
+constexpr int kShadowBackMs = 50;
+}
+
+FileWorkTabs::FileWorkTabs(QTabWidget* contents, QMenu* recentMenu, QWidget* window)
+    : QObject(window),
+      contents(contents),
+      recentMenu(recentMenu),
+      window(window),
+      fileControler(new FileWorkControler(this)) {
+    connect(fileControler, &FileWorkControler::newFileSignal, this, &FileWorkTabs::newFileSlot);
+    connect(fileControler, &FileWorkControler::openFileSignal, this, &FileWorkTabs::openFileSlot);
+    connect(fileControler, &FileWorkControler::saveFileSignal, this, &FileWorkTabs::saveFileSlot);
+    connect(fileControler, &FileWorkControler::saveAsFileSignal, this,
+            &FileWorkTabs::saveAsFileSlot);
+    connect(fileControler, &FileWorkControler::openRecentSignal, this,
+            &FileWorkTabs::openRecentSlot);
+    connect(fileControler, &FileWorkControler::saveAsCancelled, this, [this] {
+        saveAsTarget = nullptr;
+        closeAfterSaveAs = false;
+    });
+    if (recentMenu)
+        recentMenu->setEnabled(true);
+    fileControler->openRecentSlot();
+}
+
+FileWork* FileWorkTabs::currentFileWork() const {
+    return qobject_cast<FileWork*>(contents->currentWidget());
+}
+
+QList<FileWork*> FileWorkTabs::fileWorks() const {
+    QList<FileWork*> list;
+    for (int i = 0; i < contents->count(); ++i)
+        if (auto* work = qobject_cast<FileWork*>(contents->widget(i)))
+            list << work;
+    return list;
+}
+
+FileWork* FileWorkTabs::createFileWork() {
+    auto* work = new FileWork(contents);
+    connect(work, &FileWork::saveFileSignal, this, [this, work](const QString& path) {
+        saveTarget = work;
+        fileControler->saveFileSlot(path);
+    });
+    connect(work, &FileWork::saveAsFileSignal, this, [this, work] { requestSaveAs(work, false); });
+    connect(work, &FileWork::showMsg, this, &FileWorkTabs::showMsg);
+    return work;
+}
+
+void FileWorkTabs::setDisplayLine(int width) {
+    for (FileWork* work : fileWorks()) work->setDisplayLine(width);
+}
+
+void FileWorkTabs::newFileSlot(QString fileName) {
+    FileWork* work = createFileWork();
+    work->setFilePath(fileName);
+    work->setModified(true);
+    work->setNewFile(true);
+    contents->setCurrentIndex(contents->addTab(work, fileName));
+    setDisplayLine((window->width() - 60) / 7 * 6);
+    work->hexView()->setFocus();
+}
+
+void FileWorkTabs::openFileSlot(QString filePath, QString fileName) {
+    currentPath = filePath;
+    if (!QFileInfo::exists(filePath)) {
+        emit showMsg(QMessageBox::Critical,
+                     translated("文件： ") + fileName + translated(" 不存在。"));
+        return;
+    }
+    emit shutdownShadow();
+    FileWork* work = createFileWork();
+    if (!work->loadFile(filePath)) {
+        // The reason has been shown; a tab over a part of the file would invite saving it.
+        delete work;
+        emit updateShadow();
+        return;
+    }
+    contents->setCurrentIndex(contents->addTab(work, fileName));
+    contents->setTabToolTip(contents->indexOf(work), filePath);
+    setDisplayLine(window->width() / 7 * 6);
+    fileControler->openRecentSlot();
+    emit updateShadow();
+    work->hexView()->setFocus();
+}
+
+void FileWorkTabs::saveFileSlot(QString filePath, QString) {
+    FileWork* work = saveTarget ? saveTarget.data() : currentFileWork();
+    saveTarget = nullptr;
+    const bool closeAfter = closeAfterSave;
+    closeAfterSave = false;
+    if (work && work->writeFile(filePath) && closeAfter)
+        removeFileWork(work);
+    fileControler->openRecentSlot();
+}
+
+void FileWorkTabs::saveAsFileSlot(QString filePath, QString fileName) {
+    currentPath = filePath;
+    FileWork* work = saveAsTarget ? saveAsTarget.data() : currentFileWork();
+    const bool closeAfter = closeAfterSaveAs;
+    saveAsTarget = nullptr;
+    closeAfterSaveAs = false;
+    if (work && work->writeFile(filePath)) {
+        const int index = contents->indexOf(work);
+        if (index >= 0) {
+            contents->setTabText(index, fileName);
+            contents->setTabToolTip(index, filePath);
+        }
+        // The saved file opens in a further tab; a tab that was closing goes only now that its
+        // bytes are safely on disk.
+        openFileSlot(filePath, fileName);
+        if (closeAfter)
+            removeFileWork(work);
+    }
+    fileControler->openRecentSlot();
+}
+
+void FileWorkTabs::openRecentSlot(QStringList recentFileName) {
+    qDebug() << recentFileName;
+    if (!recentMenu)
+        return;
+    recentMenu->clear();
+    for (const QString& path : recentFileName) {
+        const QString name = QFileInfo(path).fileName();
+        QAction* action = recentMenu->addAction(name);
+        action->setToolTip(path);
+        action->setData(path);
+        connect(action, &QAction::triggered, this,
+                [this, path, name] { openFileSlot(path, name); });
+    }
+    recentMenu->setToolTipsVisible(true);
+}
+
+void FileWorkTabs::requestSaveAs(FileWork* work, bool closeAfter) {
+    saveAsTarget = work;
+    closeAfterSaveAs = closeAfter;
+    fileControler->saveAsFileSlot();
+}
+
+void FileWorkTabs::saveCurrent() {
+    if (FileWork* work = currentFileWork())
+        work->requestSave();
+}
+
+void FileWorkTabs::saveAsCurrent() {
+    if (FileWork* work = currentFileWork())
+        requestSaveAs(work, false);
+}
+
+void FileWorkTabs::removeFileWork(FileWork* work) {
+    const int index = contents->indexOf(work);
+    if (index < 0)
+        return;
+    emit shutdownShadow();
+    contents->removeTab(index);
+    // The tab holds the whole file in memory: free it with the tab.
+    work->deleteLater();
+    QTimer::singleShot(kShadowBackMs, this, &FileWorkTabs::updateShadow);
+}
+
+bool FileWorkTabs::closeTab(int index) {
+    auto* work = qobject_cast<FileWork*>(contents->widget(index));
+    if (!work)
+        return false;
+    if (!work->isModified()) {
+        removeFileWork(work);
+        return true;
+    }
+    if (prompt)
+        prompt->close();
+    const QString text = translated("警告,是否保存更改?");
+    const int comma = text.indexOf(QLatin1Char(','));
+    auto* box = new QMessageBox();
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setIcon(QMessageBox::Information);
+    box->setWindowTitle(comma < 0 ? text : text.left(comma));
+    box->setText(comma < 0 ? QString() : text.mid(comma + 1));
+    box->addButton(QStringLiteral("OK"), QMessageBox::YesRole);
+    box->addButton(QStringLiteral("NO"), QMessageBox::NoRole);
+    box->addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    QPointer<FileWork> target(work);
+    connect(box, &QMessageBox::buttonClicked, this, [this, box, target](QAbstractButton* button) {
+        if (target)
+            answerClosePrompt(target, box->buttonRole(button));
+    });
+    prompt = box;
+    box->show();
+    return true;
+}
+
+void FileWorkTabs::answerClosePrompt(FileWork* work, QMessageBox::ButtonRole role) {
+    if (role == QMessageBox::NoRole) {
+        removeFileWork(work);
+        return;
+    }
+    if (role != QMessageBox::YesRole)
+        return;
+    qDebug() << (work->isNewFile() ? "true" : "false") << work->getFilePath();
+    if (work->isNewFile()) {
+        // The tab stays until its Save As has written it; a cancelled dialog keeps it.
+        requestSaveAs(work, true);
+        return;
+    }
+    closeAfterSave = true;
+    work->requestSave();
+}
+
+void FileWorkTabs::openPaths(const QStringList& paths) {
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        const QString absolute = info.absoluteFilePath();
+        if (info.exists() && !info.isDir())
+            fileControler->rememberPath(absolute);
+        openFileSlot(absolute, info.fileName());
+    }
+    if (FileWork* work = currentFileWork()) {
+        work->hexView()->renderer()->selectArea(HexRenderer::HexArea);
+        work->hexView()->setFocus();
+    }
+}

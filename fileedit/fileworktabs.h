@@ -1,0 +1,68 @@
+// The main window's side of the file workspace: file tabs in the contents tab widget, saving
+// through the right tab, the close prompt and the recent-files menu.
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+class FileWork;
+class FileWorkControler;
+class QMenu;
+class QTabWidget;
+
+class FileWorkTabs : public QObject {
+    Q_OBJECT
+public:
+    // contents holds the tabs, recentMenu lists the recent files, window gives the width the
+    // rows are laid out for. The controller is created here and owned by this object.
+    FileWorkTabs(QTabWidget* contents, QMenu* recentMenu, QWidget* window);
+
+    FileWorkControler* controler() const { return fileControler; }
+    FileWork* currentFileWork() const;
+    QList<FileWork*> fileWorks() const;
+    QString currentFilePath() const { return currentPath; }
+    // The open close prompt, while it is open.
+    QMessageBox* closePrompt() const { return prompt.data(); }
+
+signals:
+    void showMsg(QMessageBox::Icon type, QString msg);
+    void shutdownShadow();
+    void updateShadow();
+
+public slots:
+    void openFileSlot(QString filePath, QString fileName);
+    void newFileSlot(QString fileName);
+    void saveFileSlot(QString filePath, QString fileName);
+    void saveAsFileSlot(QString filePath, QString fileName);
+    void openRecentSlot(QStringList recentFileName);
+    // The "保存" and "另存为" menu actions.
+    void saveCurrent();
+    void saveAsCurrent();
+    // The tab widget's close request: true when the tab is a file tab and has been dealt with
+    // here (removed, or a prompt is open); false leaves other tabs to the caller.
+    bool closeTab(int index);
+    // Files named at start-up: each one opens in a tab (a missing one gives a message), the
+    // last one opened gets the keyboard focus.
+    void openPaths(const QStringList& paths);
+    void setDisplayLine(int width);
+
+private:
+    FileWork* createFileWork();
+    void removeFileWork(FileWork* work);
+    void requestSaveAs(FileWork* work, bool closeAfter);
+    void answerClosePrompt(FileWork* work, QMessageBox::ButtonRole role);
+
+    QTabWidget* contents;
+    QMenu* recentMenu;
+    QWidget* window;
+    FileWorkControler* fileControler;
+    QString currentPath;
+    // The tab a save or save-as was asked for, so the answer reaches that tab and no other.
+    QPointer<FileWork> saveTarget;
+    QPointer<FileWork> saveAsTarget;
+    bool closeAfterSave = false;
+    bool closeAfterSaveAs = false;
+    QPointer<QMessageBox> prompt;
+};

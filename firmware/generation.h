@@ -1,0 +1,51 @@
+// Writes firmware image files: the factory image (boot, application, empty second application,
+// configuration record, identification byte) and the upgrade image (application + trailer).
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QSaveFile;
+
+class Generation : public QObject {
+    Q_OBJECT
+public:
+    // The upgrade trailer the IAP file check reads back: 11 name bytes, 'V', 4 version bytes.
+    static constexpr int kWatermarkLength = 11;
+    static constexpr int kVersionTextLength = 4;
+    static constexpr int kNameFieldSize = 32;
+    static constexpr int kLengthFieldSize = 8;
+    static constexpr char kFill = char(0xFF);
+
+    explicit Generation(QObject* parent = nullptr);
+
+    // "V" and the version with up to 6 significant digits: 0.02 -> V0.02, 1.5 -> V1.5.
+    static QByteArray versionText(double version);
+
+    bool generateFirmware(int mode, const QString& bootPath, const QString& appPath,
+                          const QString& savePath, const QString& watermark, double version,
+                          int bootAreaSize, int appAreaSize, int configAreaSize, int idAreaSize);
+    bool generateFactoryImage(const QString& bootPath, const QString& appPath,
+                              const QString& savePath, const QString& watermark, double version,
+                              int bootAreaSize, int appAreaSize, int configAreaSize);
+    bool generateUpgradeImage(const QString& appPath, const QString& savePath,
+                              const QString& watermark, double version, int appAreaSize);
+
+signals:
+    void msgSignal(QString msg);
+    void setProcess(int value);
+
+private:
+    void log(const QString& text);
+    // Announces the output and opens it as a save file: the bytes go to a temporary file beside
+    // the target, which replaces the target only on commit.
+    bool prepareOutput(QSaveFile& out, const QString& savePath, bool factory);
+    // Reads a whole input file; label names it in the messages ("BootLoader" or "App").
+    bool readInput(const QString& label, const QString& path, QByteArray& content);
+    // The upgrade trailer can only be read back from an 11-character name and a 4-character
+    // version; anything else would make an image the upgrade refuses.
+    bool checkTrailerRules(const QString& watermark, const QByteArray& versionBytes);
+    bool write(QSaveFile& out, const QByteArray& bytes);
+    bool commit(QSaveFile& out);
+};

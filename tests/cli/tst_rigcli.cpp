@@ -1,0 +1,164 @@
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "chineseconfig.h"
+#include "rigbehaviour.h"
+#include "simdevice.h"
+#include "testworkdir.h"
+
+namespace {
+struct Run {
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run cli(const QStringList& args) {
+    QProcess process;
+    process.setProgram(QStringLiteral(QUELBRIN_CLI));
+    process.setArguments(args);
+    QSignalSpy finished(&process, &QProcess::finished);
+    process.start();
+    if (!finished.wait(30000))
+        process.kill();
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QList<QJsonObject> events(const QByteArray& out) {
+    QList<QJsonObject> list;
+    for (const QByteArray& line : out.split('\n'))
+        if (!line.isEmpty())
+            list << QJsonDocument::fromJson(line).object();
+    return list;
+}
+
+QByteArray config() {
+    return chineseConfig() +
+           "[ZEK_ENCODER]\nTargetInl=100\nResolution=17\n"
+           "[CalibrationEntity]\npointNum=64\nencoderLine=2048\ncalibrationSpeed=1400\n"
+           "[CalibrationEntityList]\n1\\testSpeed=400\n2\\testSpeed=400\n3\\testSpeed=400\n"
+           "4\\testSpeed=400\nsize=4\n";
+}
+
+struct Rig {
+    Rig() : device(SimDevice::Rig) {
+        SimDevice::Faults faults;
+        faults.replyDelayMs = 8;  // the host reads each status byte alone
+        device.setFaults(faults);
+    }
+    RigBehaviour::Settings& settings() {
+        return static_cast<RigBehaviour*>(device.behaviour())->settings;
+    }
+    SimDevice device;
+};
+}  // namespace
+
+class TestRigCli : public QObject {
+    Q_OBJECT
+private slots:
+    void validation_data();
+    void validation();
+    void calibrateEventsAndRecord();
+    void exitCodeFollowsTheRig_data();
+    void exitCodeFollowsTheRig();
+};
+
+void TestRigCli::validation_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("no job") << QStringList{"rig"} << "COMMAND must be one of";
+    QTest::addRow("unknown job") << QStringList{"rig", "spin", "--port", "x"} << "COMMAND";
+    QTest::addRow("no port") << QStringList{"rig", "zero"} << "rig needs --port";
+    QTest::addRow("points 0") << QStringList{"rig", "zero", "--port", "x", "--points", "0"}
+                              << "校准参考点数量不能为0,请重新输入";
+    QTest::addRow("line 0") << QStringList{"rig", "calibrate", "--port", "x", "--line", "0"}
+                            << "对拖编码器线数不能为0,请重新输入";
+    QTest::addRow("speed 0") << QStringList{"rig", "test", "--port", "x", "--speed", "0"}
+                             << "校准速度不能为0,请重新输入";
+    QTest::addRow("a test speed 0")
+        << QStringList{"rig", "test", "--port", "x", "--test-speeds", "400,0,400,400"}
+        << "测试速度不能为0,请重新输入";
+    QTest::addRow("three test speeds")
+        << QStringList{"rig", "test", "--port", "x", "--test-speeds", "400,400,400"}
+        << "four numbers";
+    QTest::addRow("points not a number")
+        << QStringList{"rig", "zero", "--port", "x", "--points", "many"} << "--points";
+}
+
+void TestRigCli::validation() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    TestWorkDir work(config());
+    const Run run = cli(args);
+    QCOMPARE(run.code, 2);
+    QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
+    QVERIFY(run.out.isEmpty());
+}
+
+void TestRigCli::calibrateEventsAndRecord() {
+    TestWorkDir work(config());
+    Rig rig;
+    const QString recordPath = work.filePath("record.json");
+    const Run run = cli({"rig", "calibrate", "--port", rig.device.portPath(), "--points", "32",
+                         "--json", "--record", recordPath});
+    QCOMPARE(run.code, 0);
+    const QList<QJsonObject> all = events(run.out);
+    QStringList results;
+    for (const QJsonObject& e : all)
+        if (e.value("type") == "result")
+            results << e.value("name").toString();
+    QCOMPARE(results, (QStringList{"calibrationCompInlResult", "calibrationResult"}));
+    QCOMPARE(all.at(all.size() - 2).value("type").toString(), QString("record"));
+    const QJsonObject record = all.at(all.size() - 2).value("record").toObject();
+    QCOMPARE(record.value("pointNum").toInt(), 32);
+    QCOMPARE(record.value("encoderType").toInt(), 250);
+    QCOMPARE(record.value("rigVerdict").toBool(), true);
+    QCOMPARE(record.value("inlCurves").toObject().value("FINAL").toArray().size(), 32);
+    QCOMPARE(record.value("phaseCoefficients").toObject().value("ROUGH").toArray().size(), 8);
+    QCOMPARE(all.last().value("code").toInt(), 0);
+    // The parameters were saved as the run panel saves them, and the file holds the record.
+    QVERIFY(work.readConfig().contains("pointNum=32"));
+    QFile file(recordPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QJsonDocument::fromJson(file.readAll()).object(), record);
+}
+
+void TestRigCli::exitCodeFollowsTheRig_data() {
+    QTest::addColumn<QString>("job");
+    QTest::addColumn<int>("verdict");
+    QTest::addColumn<int>("parameterReply");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("lastResult");
+    QTest::addRow("test judged good") << "test" << 0x06 << 0x06 << 0 << "测试完毕。";
+    QTest::addRow("test judged bad") << "test" << 0x15 << 0x06 << 3 << "测试完毕。";
+    QTest::addRow("zero judged bad") << "zero" << 0x15 << 0x06 << 3 << "对零完毕。";
+    QTest::addRow("parameters refused") << "calibrate" << 0x06 << 0x15 << 1 << "校准失败。";
+    QTest::addRow("params alone") << "params" << 0x15 << 0x06 << 0 << "参数设置完毕。";
+}
+
+void TestRigCli::exitCodeFollowsTheRig() {
+    QFETCH(QString, job);
+    QFETCH(int, verdict);
+    QFETCH(int, parameterReply);
+    QFETCH(int, code);
+    QFETCH(QString, lastResult);
+    TestWorkDir work(config());
+    Rig rig;
+    rig.settings().verdict = quint8(verdict);
+    rig.settings().parameterReply = quint8(parameterReply);
+    const Run run = cli({"rig", job, "--port", rig.device.portPath(), "--json"});
+    QCOMPARE(run.code, code);
+    QString last;
+    for (const QJsonObject& e : events(run.out))
+        if (e.value("type") == "result")
+            last = e.value("text").toString();
+    QCOMPARE(last, lastResult);
+}
+
+QTEST_GUILESS_MAIN(TestRigCli)
+#include "tst_rigcli.moc"
