@@ -45,9 +45,6 @@ int main(int argc, char* argv[]) {
 
     const int runs = 20;
     SimDevice rig(SimDevice::Rig);
-    SimDevice::Faults faults;
-    faults.replyDelayMs = 3;  // the gap behind each status byte
-    rig.setFaults(faults);
     CalibrationMode worker;
     QList<double> turnaroundUs;
     QElapsedTimer clock;

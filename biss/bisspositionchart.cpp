@@ -8,14 +8,16 @@
 
 #include "baidutranslate.h"
 
+// The chart is handed to the view's constructor: a view made without one creates its own, and
+// setChart() would only release that one, not delete it.
 BissPositionChart::BissPositionChart(QWidget* parent)
-    : QChartView(parent),
+    : QChartView(new QChart, parent),
       singleSeries(new QLineSeries),
       multiSeries(new QLineSeries),
       timeAxis(new QValueAxis),
       singleAxis(new QValueAxis),
       multiAxis(new QValueAxis) {
-    auto* chart = new QChart;
+    QChart* chart = this->chart();
     // The workspace is dark; a white plot would glare beside the fields.
     chart->setTheme(QChart::ChartThemeDark);
     chart->setBackgroundRoundness(0);
@@ -37,7 +39,6 @@ BissPositionChart::BissPositionChart(QWidget* parent)
     singleSeries->attachAxis(singleAxis);
     multiSeries->attachAxis(timeAxis);
     multiSeries->attachAxis(multiAxis);
-    setChart(chart);
     setStyleSheet(QStringLiteral("QGraphicsView { background: transparent; border: none; }"));
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(220);

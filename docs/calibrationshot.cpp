@@ -36,9 +36,6 @@ int main(int argc, char* argv[]) {
 
     // A calibration on the simulated rig, as the worker runs it.
     SimDevice rig(SimDevice::Rig);
-    SimDevice::Faults faults;
-    faults.replyDelayMs = 5;
-    rig.setFaults(faults);
     CalibrationEntity record(nullptr, 256, 2048, 0.1f);
     record.setCalibrationSpeed(1400);
     record.setTestSpeed({200, 1000, 1400, 400});

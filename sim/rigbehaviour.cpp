@@ -170,12 +170,12 @@ bool RigBehaviour::sendStatus(QList<QByteArray>& replies, quint8 status, const Q
         return false;
     }
     if (step == settings.wrongStatusAt) {
-        send(replies, QByteArray(1, char(settings.wrongStatus)), settings.phaseMs);
+        send(replies, QByteArray(1, char(settings.wrongStatus)), statusPause());
         stopped = true;
         ++step;
         return false;
     }
-    send(replies, QByteArray(1, char(status)), settings.phaseMs);
+    send(replies, QByteArray(1, char(status)), statusPause());
     ++step;
     if (!data.isEmpty()) {
         // The host reads the status byte alone; the block follows after a gap.
@@ -183,6 +183,12 @@ bool RigBehaviour::sendStatus(QList<QByteArray>& replies, quint8 status, const Q
         ++block;
     }
     return !stopped;
+}
+
+int RigBehaviour::statusPause() const {
+    // Every status byte is read alone, like the block behind it: it never follows the previous
+    // reply without a gap, even when the phase itself takes no time.
+    return qMax(settings.phaseMs, settings.gapMs);
 }
 
 void RigBehaviour::verdictReply(QList<QByteArray>& replies) {

@@ -43,7 +43,7 @@ public:
 
     int consume(const QByteArray& input, QList<QByteArray>& replies) override;
     // The pause before the next reply written, one per reply in the order they were made.
-    int takePauseMs();
+    int takePauseMs() override;
 
     Settings settings;
     QList<QByteArray> parameterFrames;  // every parameter frame received
@@ -71,6 +71,7 @@ private:
     QByteArray inlBlock(const Phase& phase, float reportedMaxInl = -1.0f);
     QByteArray spoilBlock(QByteArray block);
     void verdictReply(QList<QByteArray>& replies);
+    int statusPause() const;
 
     QList<int> pauses;
     int pushed = 0;

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
@@ -156,6 +157,21 @@ void pauseFor(int wakeFd, int ms) {
     poll(&p, 1, ms);
 }
 
+// Waits until the host has taken every byte written to it so far out of the line (its port has
+// read them), or the wait gives up; a stop request cuts it short.
+void waitUntilHostHasRead(int slaveFd, int wakeFd) {
+    if (slaveFd < 0)
+        return;
+    for (int waited = 0; waited < 5000; ++waited) {
+        int unread = 0;
+        if (ioctl(slaveFd, FIONREAD, &unread) != 0 || unread <= 0)
+            return;
+        pollfd p{wakeFd, POLLIN, 0};
+        if (poll(&p, 1, 1) > 0)
+            return;
+    }
+}
+
 void writeAll(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -234,7 +250,22 @@ void SimDevice::run() {
                 }
                 guard.unlock();
                 if (!vanishNow)
-                    for (const QByteArray& reply : replies) writeReply(reply);
+                    for (const QByteArray& reply : replies) {
+                        int pause = 0;
+                        {
+                            std::lock_guard<std::mutex> guard(mutex);
+                            pause = script->takePauseMs();
+                        }
+                        // A paced reply follows what the host has read, not merely what was
+                        // written: a rig's data block must not reach a host that is still
+                        // to read the status byte before it, however slow the host is.
+                        if (pause > 0)
+                            waitUntilHostHasRead(slaveFd, wakePipe[0]);
+                        pauseFor(wakePipe[0], pause);
+                        if (stopping)
+                            break;
+                        writeReply(reply);
+                    }
             }
         }
         {

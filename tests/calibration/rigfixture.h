@@ -27,13 +27,9 @@ inline QByteArray rigConfig() {
 
 class SimRig {
 public:
-    SimRig() : device(SimDevice::Rig) {
-        // Every reply after a short gap: the host must read a status byte alone, before the
-        // block behind it arrives.
-        SimDevice::Faults faults;
-        faults.replyDelayMs = 8;
-        device.setFaults(faults);
-    }
+    // The rig itself leaves a gap behind each status byte (its gapMs), so the host reads the
+    // status byte alone, before the block behind it arrives.
+    SimRig() : device(SimDevice::Rig) {}
     RigBehaviour* rig() const { return static_cast<RigBehaviour*>(device.behaviour()); }
     RigBehaviour::Settings& settings() const { return rig()->settings; }
     QString port() const { return QStringLiteral("Simulated rig (%1)").arg(device.portPath()); }

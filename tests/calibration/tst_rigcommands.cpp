@@ -169,7 +169,8 @@ void TestRigCommands::zeroReadsEchoAngleVerdict() {
     int type = 0;
     quint32 angle = 0;
     bool verdict = false;
-    QVERIFY(rig.zeroEncoder(sim.port(), 115200, type, angle, verdict));
+    QVERIFY2(rig.zeroEncoder(sim.port(), 115200, type, angle, verdict),
+             qPrintable(texts(messages).join(" | ")));
     QCOMPARE(type, 250);
     QCOMPARE(angle, quint32(16384));
     QVERIFY(verdict);

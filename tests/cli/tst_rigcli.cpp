@@ -46,11 +46,7 @@ QByteArray config() {
 }
 
 struct Rig {
-    Rig() : device(SimDevice::Rig) {
-        SimDevice::Faults faults;
-        faults.replyDelayMs = 8;  // the host reads each status byte alone
-        device.setFaults(faults);
-    }
+    Rig() : device(SimDevice::Rig) {}
     RigBehaviour::Settings& settings() {
         return static_cast<RigBehaviour*>(device.behaviour())->settings;
     }
