@@ -23,6 +23,13 @@
 #include <QTreeWidget>
 
 #include "baidutranslate.h"
+#include "bisspages.h"
+#include "calibrationentity.h"
+#include "calibrationnavigation.h"
+#include "calibrationpages.h"
+#include "devicestype.h"
+#include "firmwarepages.h"
+#include "jobwiring.h"
 #include "debuglog.h"
 #include "fileworkcontroler.h"
 #include "fileworktabs.h"
@@ -115,8 +122,10 @@ MainWindow::~MainWindow() {
     disconnect(contentsWidget, nullptr, this, nullptr);
     if (work)
         disconnect(work, nullptr, this, nullptr);
-    // Controllers join their worker threads as they go.
+    // Controllers join their worker threads as they go, before the widgets they report to.
     delete serialPortControler;
+    delete jobs;
+    jobs = nullptr;
     if (theWindow == this)
         theWindow = nullptr;
 }
@@ -326,32 +335,18 @@ void MainWindow::buildNavigation() {
         areas = {{"校准", calibrationPages()}, {"IAP升级", iapPages()}, {"BiSS调试", bissPages()}};
     else
         areas = {{"IAP升级", iapPages()}};
-    QList<QList<QStringList>> areaPages;
     for (const Area& area : areas) {
         tabNames << translated(area.name);
-        areaPages << area.pages;
+        areaGroups << area.pages;
     }
 
     registerWorkspacePages();
-    work = new SettingsWork(contentsWidget);
-    work->build(tabNames, areaPages);
-    contentsWidget->addTab(work, translated("工作区"));
-    connect(work, &SettingsWork::devicesNotConnect, this, &MainWindow::serialPortViewBind);
-    connect(work, &SettingsWork::showMsg, this, &MainWindow::showMsg);
-    // The job controllers answer the workspace as their areas land: each connects its
-    // request signals (getCalibrationArgments, startIap, the BiSS requests, ...) here, logs its
-    // results and emits work->finish() after every job result; then the workspace asks for the
-    // stored parameters:
-    //     emit work->getCalibrationArgments();
-    //     emit work->getIapArgments();
-    //     emit work->getFirmwareArgments();
-
+    jobs = new JobWiring(this);
     for (int i = 0; i < areas.size(); ++i) {
         auto* tab = new LeftWidgetTab(leftTabs);
-        tab->fill(tabNames.at(i), areaPages.at(i));
+        tab->fill(tabNames.at(i), areaGroups.at(i));
         leftTabs->addTab(tab, tabNames.at(i));
-        connect(work, &SettingsWork::scorll, this, &MainWindow::leftTabChange);
-        connect(work, &SettingsWork::scorll, tab, &LeftWidgetTab::setCurrentItem);
+        navigationTabs << tab;
         connect(tab->tree(), &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
             shutdownShadow();
             work->scorllProcess(item);
@@ -359,14 +354,53 @@ void MainWindow::buildNavigation() {
             showWorkspaceTab();
         });
     }
+    buildWorkspace();
+    jobs->loadStoredArguments();
     action(QStringLiteral("addDevices"))
         ->setEnabled(permission == PermissionController::ADMINISTRATOR);
 }
 
+void MainWindow::buildWorkspace() {
+    work = new SettingsWork(contentsWidget);
+    work->build(tabNames, areaGroups);
+    contentsWidget->addTab(work, translated("工作区"));
+    connect(work, &SettingsWork::devicesNotConnect, this, &MainWindow::serialPortViewBind);
+    connect(work, &SettingsWork::showMsg, this, &MainWindow::showMsg);
+    connect(work, &SettingsWork::scorll, this, &MainWindow::leftTabChange);
+    for (LeftWidgetTab* tab : navigationTabs)
+        connect(work, &SettingsWork::scorll, tab, &LeftWidgetTab::setCurrentItem);
+    jobs->attach(work);
+}
+
+void MainWindow::showCalibrationGroups(bool afterCalibration, CalibrationEntity* record) {
+    const int area = tabNames.indexOf(translated("校准"));
+    if (area < 0)
+        return;
+    areaGroups[area] = CalibrationNavigation::groupsAfter(areaGroups.at(area), afterCalibration);
+    navigationTabs.at(area)->fill(tabNames.at(area), areaGroups.at(area));
+    // The workspace's page list follows the groups: a new one replaces it, with the finished
+    // run's figures on its result pages. The contents tab widget itself stays, and with it any
+    // file tab that may hold unsaved work.
+    SettingsWork* old = work;
+    disconnect(old, nullptr, this, nullptr);
+    contentsWidget->removeTab(contentsWidget->indexOf(old));
+    old->hide();
+    old->deleteLater();
+    buildWorkspace();
+    if (record)
+        record->setParent(work);
+    emit work->getIapArgments();
+    emit work->getFirmwareArgments();
+    work->getCalibrationArgmentsSlot(record);
+    contentsWidget->setCurrentWidget(work);
+}
+
 void MainWindow::registerWorkspacePages() {
-    // Each job area registers the builders of its workspace pages here, before the workspace
-    // is built: registerCalibrationPages(), registerFirmwarePages(), registerBissPages().
+    // The pages come from their job areas, registered by name before the workspace is built.
     // (A static initialiser in a static library would be dropped by the linker.)
+    registerCalibrationPages();
+    registerFirmwarePages();
+    registerBissPages();
 }
 
 void MainWindow::showWorkspaceTab() {
@@ -446,7 +480,7 @@ void MainWindow::showMsg(QMessageBox::Icon msgType, QString msg) {
     showMsgs(msgType, msg, 0);
 }
 
-void MainWindow::showMsgs(QMessageBox::Icon msgType, QString msg, int) {
+void MainWindow::showMsgs(QMessageBox::Icon msgType, QString msg, int arg) {
     shutdownShadow();
     const char* title = "提示";
     if (msgType == QMessageBox::Warning)
@@ -463,6 +497,13 @@ void MainWindow::showMsgs(QMessageBox::Icon msgType, QString msg, int) {
     box->setObjectName(QStringLiteral("messageBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
+    if (msgType == QMessageBox::Information && arg != 0) {
+        // After a change on the BiSS master, its state is read again once the box is closed.
+        connect(box, &QMessageBox::finished, this, [this] {
+            if (work && DevicesType::instance()->getConnectedType() == DevicesType::BiSS_Master)
+                work->getMasterStatus();
+        });
+    }
     box->show();
     updateShadow();
 }

@@ -27,6 +27,9 @@ class ReadConfig;
 class SerialDialog;
 class SerialPortControler;
 class SettingsWork;
+class CalibrationEntity;
+class JobWiring;
+class LeftWidgetTab;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -46,6 +49,10 @@ public:
     SerialDialog* serialDialog() const;
     // The "工作区" contents tab, created once with the navigation.
     SettingsWork* settingsWork() const { return work; }
+    JobWiring* jobWiring() const { return jobs; }
+    // After a calibration or test result: the calibration navigation shows that run's result
+    // group, and a new workspace shows the record's figures (the window takes the record).
+    void showCalibrationGroups(bool afterCalibration, CalibrationEntity* record);
     // The file tabs, the file dialogs and the recent-files menu.
     FileWorkTabs* fileWorkTabs() const { return fileTabs; }
 
@@ -105,6 +112,7 @@ private:
     void buildFileWork();
     void buildNavigation();
     void registerWorkspacePages();
+    void buildWorkspace();
     void showWorkspaceTab();
     void repolish(QWidget* widget);
     void setWindowProperty(const char* value);
@@ -136,6 +144,9 @@ private:
     SerialPortControler* serialPortControler = nullptr;
     QPointer<SerialDialog> currentSerialDialog;
     SettingsWork* work = nullptr;
+    JobWiring* jobs = nullptr;
+    QList<LeftWidgetTab*> navigationTabs;
+    QList<QList<QStringList>> areaGroups;
     FileWorkTabs* fileTabs = nullptr;
     QPointer<QDialog> currentSettingsDialog;
 };

@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 
+#include "diagnostics.h"
 #include "mainwindow.h"
 #include "serialdialog.h"
 #include "simulatedequipment.h"
@@ -32,6 +34,7 @@ void selectPort(SerialDialog* dialog, const QString& description) {
 int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
+    Diagnostics::configure(QApplication::arguments());
     const QString output =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshot.png");
     Startup::writeDefaultConfigIfMissing();
@@ -55,6 +58,15 @@ int main(int argc, char* argv[]) {
         if (window.serialDialog())
             return;  // still connecting
         poll.stop();
+        // Show a task page, chosen in the navigation as a user would.
+        auto* tree = window.leftTabWidget()->currentWidget()->findChild<QTreeWidget*>();
+        const QList<QTreeWidgetItem*> found =
+            tree->findItems(QStringLiteral("对拖工装参数"), Qt::MatchExactly | Qt::MatchRecursive);
+        if (!found.isEmpty()) {
+            tree->expandItem(found.first()->parent());
+            tree->setCurrentItem(found.first());
+            emit tree->itemClicked(found.first(), 0);
+        }
         QTimer::singleShot(600, &app, [&] {
             QImage shot(window.size(), QImage::Format_ARGB32_Premultiplied);
             shot.fill(QColor(70, 78, 92));

@@ -1,0 +1,59 @@
+// The main window's side of the four device jobs: their controllers, created once; a
+// workspace's requests connected to them; and their messages and results turned into log lines,
+// progress colours, message boxes and result tabs.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class BissControler;
+class CalibrationControler;
+class CalibrationEntity;
+class FirmwareControler;
+class IapControler;
+class MainWindow;
+class SettingsWork;
+
+class JobWiring : public QObject {
+    Q_OBJECT
+public:
+    explicit JobWiring(MainWindow* window);
+    ~JobWiring() override;
+
+    // Connects a workspace's requests to the controllers; the results go to the workspace
+    // attached last. Called for the first workspace and for every rebuilt one.
+    void attach(SettingsWork* work);
+    // Asks the controllers for the stored parameters of each area, as the panels start with.
+    void loadStoredArguments();
+
+    CalibrationControler* calibration() const { return calibrationControler; }
+    FirmwareControler* firmware() const { return firmwareControler; }
+    IapControler* iap() const { return iapControler; }
+    BissControler* biss() const { return bissControler; }
+
+    // Joins every worker thread; nothing of a job runs after this.
+    void stop();
+
+private:
+    void wireCalibration();
+    void wireFirmware();
+    void wireIap();
+    void wireBiss();
+    void attachBiss(SettingsWork* work);
+    // A job's log name: the name of its left tab.
+    QString calibrationTag() const;
+    QString firmwareTag() const;
+    QString bissTag() const;
+    void logResult(const QString& tag, const QString& msg, bool ok);
+    void jobStarted(bool clearLog);
+    void calibrationResultView(const QString& msg, bool ok, CalibrationEntity* record,
+                               bool calibration);
+
+    MainWindow* window;
+    QPointer<SettingsWork> work;
+    CalibrationControler* calibrationControler;
+    FirmwareControler* firmwareControler;
+    IapControler* iapControler;
+    BissControler* bissControler;
+};
