@@ -142,11 +142,11 @@ void JobWiring::wireCalibration() {
                 if (work)
                     work->getCalibrationArgmentsSlot(record);
             });
-    connect(c, &CalibrationControler::msgSignal, this,
-            [this](const QString&, const QString& msg) {
-                window->showDebugMsg(calibrationTag(), msg);
-            });
-    connect(c, &CalibrationControler::setProgress, window, qOverload<int>(&MainWindow::setProgress));
+    connect(c, &CalibrationControler::msgSignal, this, [this](const QString&, const QString& msg) {
+        window->showDebugMsg(calibrationTag(), msg);
+    });
+    connect(c, &CalibrationControler::setProgress, window,
+            qOverload<int>(&MainWindow::setProgress));
     connect(c, &CalibrationControler::calibrationResult, this, [this](const QString& msg, bool ok) {
         logResult(calibrationTag(), msg, ok);
         if (work)
@@ -210,9 +210,8 @@ void JobWiring::wireIap() {
             [this, tag](const QString&, const QString& msg, int arg) {
                 window->showDebugMsg(tag(), msg, arg);
             });
-    connect(c, &IapControler::msgSignal, this, [this, tag](const QString&, const QString& msg) {
-        window->showDebugMsg(tag(), msg);
-    });
+    connect(c, &IapControler::msgSignal, this,
+            [this, tag](const QString&, const QString& msg) { window->showDebugMsg(tag(), msg); });
     connect(c, &IapControler::compResult, this,
             [this, tag](const QString& msg, bool ok) { logResult(tag(), msg, ok); });
     connect(c, &IapControler::connectResult, this, [this, tag](const QString& msg, bool ok) {
@@ -234,8 +233,7 @@ void JobWiring::attachBiss(SettingsWork* w) {
     connect(w, &SettingsWork::getSlaverDataSignal, c, &BissControler::getSlaverDataSlot);
     connect(w, &SettingsWork::setSlaverStatusSignal, c, &BissControler::setSlaverStatusSlot);
     connect(w, &SettingsWork::readSlaverRegeditSignal, c, &BissControler::readSlaverRegeditSlot);
-    connect(w, &SettingsWork::writeSlaverRegeditSignal, c,
-            &BissControler::writeSlaverRegeditSlot);
+    connect(w, &SettingsWork::writeSlaverRegeditSignal, c, &BissControler::writeSlaverRegeditSlot);
     connect(w, &SettingsWork::clearSlaverErrorSignal, c, &BissControler::clearSlaverErrorSlot);
     connect(w, &SettingsWork::clearMasterErrorSignal, c, &BissControler::clearMasterErrorSlot);
     connect(w, &SettingsWork::setResolutionAndPolePairsSignal, c,
@@ -258,9 +256,8 @@ void JobWiring::attachBiss(SettingsWork* w) {
 
 void JobWiring::wireBiss() {
     BissControler* c = bissControler;
-    connect(c, &BissControler::msgSignal, this, [this](const QString&, const QString& msg) {
-        window->showDebugMsg(bissTag(), msg);
-    });
+    connect(c, &BissControler::msgSignal, this,
+            [this](const QString&, const QString& msg) { window->showDebugMsg(bissTag(), msg); });
     connect(c, &BissControler::compResult, this,
             [this](const QString& msg, bool) { window->showDebugMsg(bissTag(), msg); });
     connect(c, &BissControler::bissResult, this, [this](const QString& msg, bool) {
@@ -301,13 +298,14 @@ void JobWiring::wireBiss() {
                 else
                     window->showMsg(QMessageBox::Warning, msg);
             });
-    connect(c, &BissControler::setBissSlaverEnableResult, this, [this](const QString& msg, bool ok) {
-        logResult(bissTag(), msg, ok);
-        if (ok)
-            window->showMsgs(QMessageBox::Information, msg, 1);
-        else
-            window->showMsg(QMessageBox::Warning, msg);
-    });
+    connect(c, &BissControler::setBissSlaverEnableResult, this,
+            [this](const QString& msg, bool ok) {
+                logResult(bissTag(), msg, ok);
+                if (ok)
+                    window->showMsgs(QMessageBox::Information, msg, 1);
+                else
+                    window->showMsg(QMessageBox::Warning, msg);
+            });
     connect(c, &BissControler::getSlaverStatusResult, this,
             [this](const QString& msg, bool ok, BissEntity* record) {
                 window->showDebugMsg(bissTag(), msg);
@@ -340,11 +338,12 @@ void JobWiring::wireBiss() {
         {&BissControler::closeResolutionPolePairsResult,
          &SettingsWork::closeResolutionAndPolePairsSlot}};
     for (const auto& [result, slot] : others) {
-        connect(c, result, this, [this, slot = slot](const QString& msg, bool ok, BissEntity* record) {
-            logResult(bissTag(), msg, ok);
-            if (work)
-                (work.data()->*slot)(record);
-            window->showMsg(iconFor(ok), msg);
-        });
+        connect(c, result, this,
+                [this, slot = slot](const QString& msg, bool ok, BissEntity* record) {
+                    logResult(bissTag(), msg, ok);
+                    if (work)
+                        (work.data()->*slot)(record);
+                    window->showMsg(iconFor(ok), msg);
+                });
     }
 }

@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDebug>
+#include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QDockWidget>
 #include <QGraphicsDropShadowEffect>
 #include <QGridLayout>
@@ -28,6 +30,7 @@
 #include "calibrationnavigation.h"
 #include "calibrationpages.h"
 #include "devicestype.h"
+#include "filework.h"
 #include "firmwarepages.h"
 #include "jobwiring.h"
 #include "debuglog.h"
@@ -193,9 +196,15 @@ void MainWindow::buildMenus() {
     connect(languageSettings, &QAction::triggered, this, &MainWindow::themeSettingsViewBind);
     connect(addDevices, &QAction::triggered, this, &MainWindow::addDevicesViewBind);
     connect(closeEdit, &QAction::triggered, this, [this] {
-        while (contentsWidget->count() > 0) contentsWidget->removeTab(0);
+        // File tabs go through their own close, which asks before unsaved changes are lost;
+        // a tab that asks stays until the operator has answered.
+        for (int i = contentsWidget->count() - 1; i >= 0; --i) {
+            if (fileTabs && fileTabs->closeTab(i))
+                continue;
+            contentsWidget->removeTab(i);
+        }
     });
-    connect(exitApp, &QAction::triggered, qApp, &QApplication::quit);
+    connect(exitApp, &QAction::triggered, this, &QWidget::close);
 
     // The window buttons sit at the right end of the title bar, one small menu bar each.
     auto* corner = new QWidget(menuBar_);
@@ -492,8 +501,8 @@ void MainWindow::showMsgs(QMessageBox::Icon msgType, QString msg, int arg) {
     // While a modal dialog is open, a box of the main window would be blocked by it: it could
     // neither be read to the end nor dismissed. It belongs to that dialog then.
     QWidget* owner = QApplication::activeModalWidget();
-    auto* box = new QMessageBox(msgType, translated(title), msg, QMessageBox::Ok,
-                                owner ? owner : this);
+    auto* box =
+        new QMessageBox(msgType, translated(title), msg, QMessageBox::Ok, owner ? owner : this);
     box->setObjectName(QStringLiteral("messageBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
@@ -614,6 +623,34 @@ void MainWindow::mainShowMaxOrNormal(bool) {
         showRestored();
     else
         showMaximisedLook();
+}
+
+bool MainWindow::mayDiscardFileChanges() {
+    QStringList changed;
+    if (fileTabs)
+        for (FileWork* file : fileTabs->fileWorks())
+            if (file->isModified()) {
+                // As the operator knows it: the tab's title (a new document has no file yet).
+                const int tab = contentsWidget->indexOf(file);
+                changed << (tab >= 0 ? contentsWidget->tabText(tab)
+                                     : QFileInfo(file->getFilePath()).fileName());
+            }
+    if (changed.isEmpty())
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, translated("询问"),
+        translated("以下文件有未保存的修改，退出后将丢失：") + QStringLiteral("\n") +
+            changed.join(QLatin1Char('\n')) + QStringLiteral("\n") + translated("确定退出吗？"),
+        QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
+    return answer == QMessageBox::Yes;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!mayDiscardFileChanges()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

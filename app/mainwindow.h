@@ -104,6 +104,8 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Asks before unsaved file changes would be lost with the window.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
@@ -113,6 +115,7 @@ private:
     void buildNavigation();
     void registerWorkspacePages();
     void buildWorkspace();
+    bool mayDiscardFileChanges();
     void showWorkspaceTab();
     void repolish(QWidget* widget);
     void setWindowProperty(const char* value);

@@ -141,7 +141,7 @@ void TestJobWiring::calibrationResultSwapsTheResultGroup() {
     QCOMPARE(loaded.size(), 1);
     // After a test the groups swap back.
     emit window->jobWiring()->calibration()->testCompInlResult("测试完成。", true,
-                                                             after->getCalibrationEntity());
+                                                               after->getCalibrationEntity());
     QVERIFY(topLevelTexts(tree).contains("测试结果"));
     QVERIFY(!topLevelTexts(tree).contains("校准结果"));
 }

@@ -26,6 +26,7 @@ private slots:
     void menuActionsDriveFileTabs();
     void closeButtonAsksForModifiedFileTab();
     void startupFilesOpenWithFocus();
+    void closeEditAndQuitAskBeforeLosingChanges();
 
 private:
     QString writeFile(const QString& name, const QByteArray& data);
@@ -154,6 +155,38 @@ void TestFileWorkWindow::startupFilesOpenWithFocus() {
         if (auto* box = qobject_cast<QMessageBox*>(w))
             shown = shown || box->text() == QStringLiteral("文件： none.bin 不存在。");
     QVERIFY(shown);
+}
+
+void TestFileWorkWindow::closeEditAndQuitAskBeforeLosingChanges() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTabWidget* contents = window.contentsTabWidget();
+    window.action("actionNew_Firmware")->trigger();
+    auto* file = qobject_cast<FileWork*>(contents->currentWidget());
+    QVERIFY(file);
+    file->setModified(true);
+    window.action("actionClose_Edit")->trigger();
+    // Every other tab went; the modified file tab waits for the operator's answer.
+    QCOMPARE(contents->count(), 1);
+    QCOMPARE(contents->widget(0), file);
+    QVERIFY(window.fileWorkTabs()->closePrompt());
+    window.fileWorkTabs()->closePrompt()->close();
+
+    const QString title = contents->tabText(0);
+    auto answer = [title](QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [button, title] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QVERIFY(box->text().contains(title));
+            box->button(button)->click();
+        });
+    };
+    answer(QMessageBox::Cancel);
+    QVERIFY(!window.close());
+    QVERIFY(window.isVisible());
+    answer(QMessageBox::Yes);
+    QVERIFY(window.close());
 }
 
 QTEST_MAIN(TestFileWorkWindow)
