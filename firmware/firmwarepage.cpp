@@ -31,9 +31,18 @@ void FirmwarePage::addInput(QWidget* input) {
     inputs << input;
 }
 
-void FirmwarePage::currentChanged(QListWidgetItem* current) {
-    const bool mine = current && row >= 0 && current->data(SettingsWork::RowRole).toInt() == row;
-    for (QWidget* input : inputs) input->setEnabled(mine);
+void FirmwarePage::currentChanged(QListWidgetItem* item) {
+    current = item && row >= 0 && item->data(SettingsWork::RowRole).toInt() == row;
+    updateInputs();
+}
+
+void FirmwarePage::setJobRunning(bool running) {
+    jobRunning = running;
+    updateInputs();
+}
+
+void FirmwarePage::updateInputs() {
+    for (QWidget* input : inputs) input->setEnabled(current && !jobRunning);
 }
 
 QString FirmwarePage::folderOf(const QString& path) {

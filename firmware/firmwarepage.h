@@ -22,7 +22,8 @@ public:
 
     // A page label: translated, object name "detail".
     QLabel* label(const char* text);
-    // Created disabled; enabled exactly while this page is the list's current entry.
+    // Created disabled; enabled exactly while this page is the list's current entry and no
+    // job of the page is running.
     void addInput(QWidget* input);
     // A non-modal chooser of a .bin file starting in the folder of currentPath; chosen gets
     // the path.
@@ -31,12 +32,19 @@ public:
     static QString folderOf(const QString& path);
 
 protected:
+    // While the page's job runs, the record it handed over must not change under the worker:
+    // the inputs stay disabled even on the current entry.
+    void setJobRunning(bool running);
+
     SettingsWork* work;
     QGridLayout* grid;
 
 private:
-    void currentChanged(QListWidgetItem* current);
+    void currentChanged(QListWidgetItem* item);
+    void updateInputs();
 
     int row;
     QList<QWidget*> inputs;
+    bool current = false;
+    bool jobRunning = false;
 };

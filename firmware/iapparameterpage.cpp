@@ -67,6 +67,16 @@ IapParameterPage::IapParameterPage(SettingsWork* work)
             firmwarePath->setText(path);
         });
     });
+    // The worker reads the image path and the shared device type, packet size and axis while
+    // it runs; the page lets none of them change until the result (finish()).
+    connect(work, &SettingsWork::startIap, this, [this] {
+        setJobRunning(true);
+        chooseButton->setEnabled(false);
+    });
+    connect(work, &SettingsWork::finish, this, [this] {
+        setJobRunning(false);
+        chooseButton->setEnabled(true);
+    });
     connect(work, &SettingsWork::viewReDraw, this, &IapParameterPage::reDraw);
     connect(work, &SettingsWork::devicesTypeUpdate, this, &IapParameterPage::refillDevices);
     reDraw();

@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -9,6 +11,7 @@
 #include "connectflag.h"
 #include "devicestype.h"
 #include "firmwareentity.h"
+#include "firmwarepages.h"
 #include "firmwareparameterpage.h"
 #include "firmwarerunpage.h"
 #include "iapentity.h"
@@ -36,6 +39,7 @@ const QByteArray kConfig = chineseConfig() +
 class TestFirmwarePages : public QObject {
     Q_OBJECT
 private slots:
+    void iapInputsLockedWhileUpgradeRuns();
     void init();
     void cleanup();
     void iapStartChecksInOrder();
@@ -205,6 +209,47 @@ void TestFirmwarePages::watermarkChangeUpdatesSizes() {
     page.watermarkBox->setCurrentText("ZEK_ENCODER");
     QCOMPARE(page.appSize->value(), 24576);
     QVERIFY(!page.appSize->isEnabled());
+}
+
+void TestFirmwarePages::iapInputsLockedWhileUpgradeRuns() {
+    registerFirmwarePages();
+    work->build({"IAP升级"}, {{{"参数设置", "IAP参数"}, {"运行", "保存 & 开始"}}});
+    auto* page = work->findChild<IapParameterPage*>();
+    QVERIFY(page);
+    QListWidget* list = work->pageList();
+    const auto listRow = [&](const QString& name) {
+        const int entry = work->rowOf("IAP升级", name);
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->data(SettingsWork::RowRole).toInt() == entry)
+                return i;
+        return -1;
+    };
+    // Device, protocol, axis, path, then the chooser button.
+    const auto enabled = [page] {
+        QList<bool> states;
+        for (QWidget* w : {static_cast<QWidget*>(page->deviceBox),
+                           static_cast<QWidget*>(page->protocolBox),
+                           static_cast<QWidget*>(page->axisBox),
+                           static_cast<QWidget*>(page->firmwarePath),
+                           static_cast<QWidget*>(page->chooseButton)})
+            states << w->isEnabled();
+        return states;
+    };
+    const QList<bool> all(5, true), none(5, false);
+
+    list->setCurrentRow(listRow("IAP参数"));
+    QCOMPARE(enabled(), all);
+    // While the upgrade reads the record on its thread, nothing on the page may change it.
+    emit work->startIap(work->getIapEntity());
+    QCOMPARE(enabled(), none);
+    list->setCurrentRow(listRow("保存 & 开始"));
+    list->setCurrentRow(listRow("IAP参数"));
+    QCOMPARE(enabled(), none);
+    emit work->finish();
+    QCOMPARE(enabled(), all);
+    // Off its entry, the inputs are disabled again; the chooser button stays usable.
+    list->setCurrentRow(listRow("保存 & 开始"));
+    QCOMPARE(enabled(), (QList<bool>{false, false, false, false, true}));
 }
 
 QTEST_MAIN(TestFirmwarePages)
