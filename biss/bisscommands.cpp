@@ -1,5 +1,7 @@
 #include "bisscommands.h"
 
+#include <initializer_list>
+
 #include <QList>
 
 #include "absresloverresolution.h"
@@ -90,18 +92,23 @@ void BissCommands::masterPathFailure() {
     report(QStringLiteral("通信失败，请检查设备连接是否正常！"));
 }
 
+bool BissCommands::askSlave(const QByteArray& request, int replyLength, QByteArray& reply) {
+    link->sendBytes(request);
+    if (link->readBytes(reply, replyLength))
+        return true;
+    slavePathFailure();
+    return false;
+}
+
 void BissCommands::slaveCheckFailure(const char* text) {
     report(QString::fromUtf8(text));
     ConnectFlag::instance()->setSlaveConnection(ConnectFlag::DISCONNECTED);
 }
 
 bool BissCommands::clearMasterFault() {
-    link->sendByte(kClearMasterFault);
     QByteArray reply;
-    if (!link->readBytes(reply, 1)) {
-        slavePathFailure();
+    if (!askSlave(QByteArray(1, char(kClearMasterFault)), 1, reply))
         return false;
-    }
     if (quint8(reply.at(0)) != kClearMasterFault) {
         report(QStringLiteral("清除主控故障状态失败"));
         return false;
@@ -252,12 +259,9 @@ bool BissCommands::readSlaveRegister(BissEntity* entity) {
         frame.append(char(kReadRegisterRs485)).append(char(address));
         frame = withCheck(frame);
     }
-    link->sendBytes(frame);
     QByteArray reply;
-    if (!link->readBytes(reply, 4)) {
-        slavePathFailure();
+    if (!askSlave(frame, 4, reply))
         return false;
-    }
     if (isBissC()) {
         if (!postTransactionTest(entity))
             return false;
@@ -288,12 +292,9 @@ bool BissCommands::writeSlaveRegister(BissEntity* entity) {
         frame.append(char(kWriteRegisterRs485)).append(char(address)).append(char(value));
         frame = withCheck(frame);
     }
-    link->sendBytes(frame);
     QByteArray reply;
-    if (!link->readBytes(reply, 4)) {
-        slavePathFailure();
+    if (!askSlave(frame, 4, reply))
         return false;
-    }
     if (isBissC()) {
         if (!postTransactionTest(entity))
             return false;
@@ -340,12 +341,9 @@ bool BissCommands::saveSlaveEeprom() {
         report(QStringLiteral("从机写入EEPROM失败"));
         return false;
     }
-    link->sendByte(kSaveEepromRs485);
     QByteArray reply;
-    if (!link->readBytes(reply, 3)) {
-        slavePathFailure();
+    if (!askSlave(QByteArray(1, char(kSaveEepromRs485)), 3, reply))
         return false;
-    }
     if (!checkByteMatches(reply)) {
         slaveCheckFailure("从机写入EEPROM失败，CRC校验错误！");
         return false;
@@ -376,12 +374,9 @@ bool BissCommands::readSlaveId() {
         report(QStringLiteral("获取从机ID成功"));
         return true;
     }
-    link->sendByte(kSlaveIdRs485);
     QByteArray reply;
-    if (!link->readBytes(reply, 4)) {
-        slavePathFailure();
+    if (!askSlave(QByteArray(1, char(kSlaveIdRs485)), 4, reply))
         return false;
-    }
     if (!checkByteMatches(reply)) {
         slaveCheckFailure("获取从机ID失败，CRC校验错误！");
         return false;
@@ -484,12 +479,9 @@ bool BissCommands::readSlaveData(BissEntity* entity) {
     if (!linkModeKnown())
         return false;
     const bool bissC = isBissC();
-    link->sendByte(bissC ? kSlaveDataBiss : kSlaveDataRs485);
     QByteArray reply;
-    if (!link->readBytes(reply, 11)) {
-        slavePathFailure();
+    if (!askSlave(QByteArray(1, char(bissC ? kSlaveDataBiss : kSlaveDataRs485)), 11, reply))
         return false;
-    }
     DevicesType* types = DevicesType::instance();
     BissErrorAndWrring* faults = BissErrorAndWrring::instance();
     const int slaveType = types->getSlaveType();
@@ -533,34 +525,30 @@ bool BissCommands::readSlaveData(BissEntity* entity) {
     }
     const bool fenoxa = slaveType == DevicesType::FENOXA_BISS;
     QList<int> list;
-    if (!entity->getErrorFree()) {
+    // Bit n of a fault register set means the n-th fault of faultOfBit.
+    auto readFaultRegister = [&](int address, std::initializer_list<int> faultOfBit) {
         int bits = 0;
-        if (!readRegisterAt(
-                fenoxa ? BissSlaveRegEdit::FENOXA_ERROR_ADDR : BissSlaveRegEdit::ERROR_ADDR,
-                bits)) {
+        if (!readRegisterAt(address, bits)) {
             report(QStringLiteral("从机数据读取失败"));
             return false;
         }
-        if (bits & 0x01)
-            list << BissErrorAndWrring::ANGLE_ERROR;
-        if (bits & 0x02)
-            list << BissErrorAndWrring::MULTI_ERROR;
-        if (bits & 0x04)
-            list << BissErrorAndWrring::BATTERY_ERROR;
-    }
-    if (!entity->getWarningFree()) {
-        int bits = 0;
-        if (!readRegisterAt(
-                fenoxa ? BissSlaveRegEdit::FENOXA_WARRING_ADDR : BissSlaveRegEdit::WARRING_ADDR,
-                bits)) {
-            report(QStringLiteral("从机数据读取失败"));
-            return false;
-        }
-        if (bits & 0x01)
-            list << BissErrorAndWrring::OVER_SPEED_ALM;
-        if (bits & 0x02)
-            list << BissErrorAndWrring::BATTERY_ALM;
-    }
+        int bit = 0;
+        for (int fault : faultOfBit)
+            if (bits & (1 << bit++))
+                list << fault;
+        return true;
+    };
+    if (!entity->getErrorFree() &&
+        !readFaultRegister(
+            fenoxa ? BissSlaveRegEdit::FENOXA_ERROR_ADDR : BissSlaveRegEdit::ERROR_ADDR,
+            {BissErrorAndWrring::ANGLE_ERROR, BissErrorAndWrring::MULTI_ERROR,
+             BissErrorAndWrring::BATTERY_ERROR}))
+        return false;
+    if (!entity->getWarningFree() &&
+        !readFaultRegister(
+            fenoxa ? BissSlaveRegEdit::FENOXA_WARRING_ADDR : BissSlaveRegEdit::WARRING_ADDR,
+            {BissErrorAndWrring::OVER_SPEED_ALM, BissErrorAndWrring::BATTERY_ALM}))
+        return false;
     faults->setSlaveFaults(list);
     report(QStringLiteral("从机数据读取成功"));
     return true;
@@ -583,12 +571,9 @@ bool BissCommands::clearSlaveFault() {
         return false;
     }
     for (int i = 0; i < kClearSlaveFaultRepeats; ++i) {
-        link->sendByte(kClearSlaveFaultRs485);
         QByteArray reply;
-        if (!link->readBytes(reply, 6)) {
-            slavePathFailure();
+        if (!askSlave(QByteArray(1, char(kClearSlaveFaultRs485)), 6, reply))
             return false;
-        }
         if (!checkByteMatches(reply)) {
             slaveCheckFailure("从机清除故障状态失败，CRC校验错误！");
             return false;
@@ -599,12 +584,9 @@ bool BissCommands::clearSlaveFault() {
 }
 
 bool BissCommands::readResolutionPolePairs(BissEntity* entity) {
-    link->sendByte(kReadResolution);
     QByteArray reply;
-    if (!link->readBytes(reply, 4)) {
-        slavePathFailure();
+    if (!askSlave(QByteArray(1, char(kReadResolution)), 4, reply))
         return false;
-    }
     if (quint8(reply.at(0)) != kReadResolution || !checkByteMatches(reply)) {
         slaveCheckFailure("从机数据读取失败，CRC校验错误！");
         return false;
@@ -626,12 +608,9 @@ bool BissCommands::writeResolutionPolePairs(BissEntity* entity) {
     frame.append(char(kWriteResolution))
         .append(char(code))
         .append(char(quint8(entity->getPolePairs())));
-    link->sendBytes(withCheck(frame));
     QByteArray reply;
-    if (!link->readBytes(reply, 4)) {
-        slavePathFailure();
+    if (!askSlave(withCheck(frame), 4, reply))
         return false;
-    }
     if (quint8(reply.at(0)) != kWriteResolution || !checkByteMatches(reply)) {
         slaveCheckFailure("从机数据读取失败，CRC校验错误！");
         return false;
@@ -642,46 +621,42 @@ bool BissCommands::writeResolutionPolePairs(BissEntity* entity) {
 
 // Jobs. Progress 0 comes from the job frame before the port is opened, 100 only on success.
 
-bool BissCommands::setMasterParametersJob(BissEntity* entity, const QString& portText,
-                                          int baudRate) {
+bool BissCommands::framedJob(const QString& portText, int baudRate, int firstProgress,
+                             const QString& opening, const std::function<bool()>& steps) {
     JobFrame frame(link, portText, baudRate);
     if (!frame.isOpen())
         return false;
-    progress(10);
-    report(QStringLiteral("开始设置Master参数..."));
-    if (!setBitCounts(entity))
-        return false;
-    progress(50);
-    report(QStringLiteral("开始Master通信模式..."));
-    if (!setTransformMode(entity))
+    if (firstProgress != kNoFirstProgress)
+        progress(firstProgress);
+    if (!opening.isEmpty())
+        report(opening);
+    if (!steps())
         return false;
     progress(100);
     return true;
+}
+
+bool BissCommands::setMasterParametersJob(BissEntity* entity, const QString& portText,
+                                          int baudRate) {
+    return framedJob(portText, baudRate, 10, QStringLiteral("开始设置Master参数..."), [&] {
+        if (!setBitCounts(entity))
+            return false;
+        progress(50);
+        report(QStringLiteral("开始Master通信模式..."));
+        return setTransformMode(entity);
+    });
 }
 
 bool BissCommands::getMasterStatusJob(BissEntity* entity, const QString& portText, int baudRate) {
-    JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
-        return false;
-    progress(10);
-    if (!requestMasterStatus(entity))
-        return false;
-    progress(100);
-    return true;
+    return framedJob(portText, baudRate, 10, {}, [&] { return requestMasterStatus(entity); });
 }
 
 bool BissCommands::setSlaveEnableJob(BissEntity* entity, const QString& portText, int baudRate) {
-    JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
-        return false;
-    progress(10);
     // The same byte switches the supply either way; only this message names the state asked for.
-    report(QStringLiteral("开始设置从机使能状态...[%1]")
-               .arg(entity->getSlaveEnabled() ? QStringLiteral("使能") : QStringLiteral("禁用")));
-    if (!toggleSlaveSupply())
-        return false;
-    progress(100);
-    return true;
+    const QString opening =
+        QStringLiteral("开始设置从机使能状态...[%1]")
+            .arg(entity->getSlaveEnabled() ? QStringLiteral("使能") : QStringLiteral("禁用"));
+    return framedJob(portText, baudRate, 10, opening, [&] { return toggleSlaveSupply(); });
 }
 
 bool BissCommands::getSlaveStatusJob(BissEntity* entity, const QString& portText, int baudRate) {
@@ -703,82 +678,36 @@ bool BissCommands::getSlaveDataJob(BissEntity* entity, const QString& portText, 
 }
 
 bool BissCommands::setSlaveCommModeJob(BissEntity* entity, const QString& portText, int baudRate) {
-    JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
-        return false;
-    progress(10);
-    if (!writeSlaveCommMode(entity))
-        return false;
-    progress(100);
-    return true;
+    return framedJob(portText, baudRate, 10, {}, [&] { return writeSlaveCommMode(entity); });
 }
 
 bool BissCommands::readSlaveRegisterJob(BissEntity* entity, const QString& portText, int baudRate) {
-    JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
-        return false;
-    if (!readSlaveRegister(entity))
-        return false;
-    progress(100);
-    return true;
+    return framedJob(portText, baudRate, kNoFirstProgress, {},
+                     [&] { return readSlaveRegister(entity); });
 }
 
 bool BissCommands::writeSlaveRegisterJob(BissEntity* entity, const QString& portText,
                                          int baudRate) {
-    JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
-        return false;
-    progress(10);
-    if (!writeSlaveRegister(entity))
-        return false;
-    progress(100);
-    return true;
+    return framedJob(portText, baudRate, 10, {}, [&] { return writeSlaveRegister(entity); });
 }
 
 bool BissCommands::clearSlaveFaultJob(BissEntity*, const QString& portText, int baudRate) {
-    JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
-        return false;
-    progress(20);
-    if (!clearSlaveFault())
-        return false;
-    progress(100);
-    return true;
+    return framedJob(portText, baudRate, 20, {}, [&] { return clearSlaveFault(); });
 }
 
 bool BissCommands::clearMasterFaultJob(BissEntity*, const QString& portText, int baudRate) {
-    JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
-        return false;
-    progress(10);
-    if (!clearMasterFault())
-        return false;
-    progress(100);
-    return true;
+    return framedJob(portText, baudRate, 10, {}, [&] { return clearMasterFault(); });
 }
 
 bool BissCommands::readResolutionJob(BissEntity* entity, const QString& portText, int baudRate) {
-    JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
-        return false;
-    progress(40);
-    report(QStringLiteral("正在读取分辨率、极对数，关闭霍尔信号输出。"));
-    if (!readResolutionPolePairs(entity))
-        return false;
-    progress(100);
-    return true;
+    return framedJob(portText, baudRate, 40,
+                     QStringLiteral("正在读取分辨率、极对数，关闭霍尔信号输出。"),
+                     [&] { return readResolutionPolePairs(entity); });
 }
 
 bool BissCommands::writeResolutionJob(BissEntity* entity, const QString& portText, int baudRate) {
-    JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
-        return false;
-    progress(40);
-    report(QStringLiteral("正在设置分辨率与极对数"));
-    if (!writeResolutionPolePairs(entity))
-        return false;
-    progress(100);
-    return true;
+    return framedJob(portText, baudRate, 40, QStringLiteral("正在设置分辨率与极对数"),
+                     [&] { return writeResolutionPolePairs(entity); });
 }
 
 bool BissCommands::runJob(int op, BissEntity* entity, const QString& portText, int baudRate) {

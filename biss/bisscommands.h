@@ -2,6 +2,8 @@
 // talks to the master only; slave traffic is relayed by it, framed by the master's link mode.
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -93,6 +95,13 @@ public:
     static QList<int> resolverFaultsOfStatus(quint8 status);
 
 private:
+    static constexpr int kNoFirstProgress = -1;
+    // The frame of every reporting job: progress 0 and the port, then firstProgress and the
+    // opening message (where given), the steps, and 100 only when they all succeeded.
+    bool framedJob(const QString& portText, int baudRate, int firstProgress, const QString& opening,
+                   const std::function<bool()>& steps);
+    // Sends request and reads replyLength bytes; a missing reply is a failed slave path.
+    bool askSlave(const QByteArray& request, int replyLength, QByteArray& reply);
     bool isBissC() const;
     // False, with a message, while the master's link mode is neither RS485 nor BISS_C: no frame
     // can be chosen then, so nothing is sent.

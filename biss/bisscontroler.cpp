@@ -12,67 +12,70 @@ BissControler::BissControler(QObject* parent) : ControlerBase(parent) {
     qDebug() << "BissControler Init";
     qRegisterMetaType<BissEntity*>("BissEntity*");
     worker = new BissMode;
-    // Queued: the worker lives on its own thread.
-    connect(this, &BissControler::getMasterStatus, worker, &BissMode::getMasterStatus);
-    connect(this, &BissControler::setMasterStatus, worker, &BissMode::setMasterStatus);
-    connect(this, &BissControler::setBissSlaverEnable, worker, &BissMode::setBissSlaverEnable);
-    connect(this, &BissControler::getSlaverStatus, worker, &BissMode::getSlaverStatus);
-    connect(this, &BissControler::getSlaverData, worker, &BissMode::getSlaverData);
-    connect(this, &BissControler::setSlaverStatus, worker, &BissMode::setSlaverStatus);
-    connect(this, &BissControler::readSlaverRegedit, worker, &BissMode::readSlaverRegedit);
-    connect(this, &BissControler::writeSlaverRegedit, worker, &BissMode::writeSlaverRegedit);
-    connect(this, &BissControler::clearSlaverError, worker, &BissMode::clearSlaverError);
-    connect(this, &BissControler::clearMasterError, worker, &BissMode::clearMasterError);
-    connect(this, &BissControler::setResolutionPolePairs, worker,
-            &BissMode::setResolutionPolePairs);
-    connect(this, &BissControler::closeResolutionPolePairs, worker,
-            &BissMode::closeResolutionPolePairs);
-
+    // Queued: the worker lives on its own thread. One row per request: the request, the job
+    // slot that serves it, the worker's success signal and its summary slot, and the result.
+    using Job = void (BissMode::*)(BissEntity*, QString, int);
+    using Done = void (BissMode::*)(bool);
+    using DoneSlot = void (BissControler::*)(bool);
+    using Result = void (BissMode::*)(QString, bool, BissEntity*);
+    using ResultSignal = void (BissControler::*)(QString, bool, BissEntity*);
+    struct Wiring {
+        RequestSignal request;
+        Job job;
+        Done done;
+        DoneSlot doneSlot;
+        Result result;
+        ResultSignal resultSignal;
+    };
+    static const Wiring wiring[] = {
+        {&BissControler::getMasterStatus, &BissMode::getMasterStatus,
+         &BissMode::getMasterStatusIsSuccess, &BissControler::getMasterStatusIsSuccessSlot,
+         &BissMode::getMasterStatusResult, &BissControler::getMasterStatusResult},
+        {&BissControler::setMasterStatus, &BissMode::setMasterStatus,
+         &BissMode::setMasterStatusIsSuccess, &BissControler::setMasterStatusIsSuccessSlot,
+         &BissMode::setMasterStatusResult, &BissControler::setMasterStatusResult},
+        {&BissControler::setBissSlaverEnable, &BissMode::setBissSlaverEnable,
+         &BissMode::setBissSlaverEnableIsSuccess, &BissControler::setBissSlaverEnableIsSuccessSlot,
+         nullptr, nullptr},
+        {&BissControler::getSlaverStatus, &BissMode::getSlaverStatus,
+         &BissMode::getSlaverStatusIsSuccess, &BissControler::getSlaverStatusIsSuccessSlot,
+         &BissMode::getSlaverStatusResult, &BissControler::getSlaverStatusResult},
+        {&BissControler::getSlaverData, &BissMode::getSlaverData, &BissMode::getSlaverDataIsSuccess,
+         &BissControler::getSlaverDataIsSuccessSlot, &BissMode::getSlaverDataResult,
+         &BissControler::getSlaverDataResult},
+        {&BissControler::setSlaverStatus, &BissMode::setSlaverStatus,
+         &BissMode::setSlaverStatusIsSuccess, &BissControler::setSlaverStatusIsSuccessSlot,
+         &BissMode::setSlaverStatusResult, &BissControler::setSlaverStatusResult},
+        {&BissControler::readSlaverRegedit, &BissMode::readSlaverRegedit,
+         &BissMode::readSlaverRegeditIsSuccess, &BissControler::readSlaverRegeditIsSuccessSlot,
+         &BissMode::readSlaverRegeditResult, &BissControler::readSlaverRegeditResult},
+        {&BissControler::writeSlaverRegedit, &BissMode::writeSlaverRegedit,
+         &BissMode::writeSlaverRegeditIsSuccess, &BissControler::writeSlaverRegeditIsSuccessSlot,
+         &BissMode::writeSlaverRegeditResult, &BissControler::writeSlaverRegeditResult},
+        {&BissControler::clearSlaverError, &BissMode::clearSlaverError,
+         &BissMode::clearSlaverErrorIsSuccess, &BissControler::clearSlaverErrorIsSuccessSlot,
+         &BissMode::clearSlaverErrorResult, &BissControler::clearSlaverErrorResult},
+        {&BissControler::clearMasterError, &BissMode::clearMasterError,
+         &BissMode::clearMasterErrorIsSuccess, &BissControler::clearMasterErrorIsSuccessSlot,
+         &BissMode::clearMasterErrorResult, &BissControler::clearMasterErrorResult},
+        {&BissControler::setResolutionPolePairs, &BissMode::setResolutionPolePairs,
+         &BissMode::setResolutionPolePairsIsSuccess,
+         &BissControler::setResolutionPolePairsIsSuccessSlot,
+         &BissMode::setResolutionPolePairsResult, &BissControler::setResolutionPolePairsResult},
+        {&BissControler::closeResolutionPolePairs, &BissMode::closeResolutionPolePairs,
+         &BissMode::closeResolutionPolePairsIsSuccess,
+         &BissControler::closeResolutionPolePairsIsSuccessSlot,
+         &BissMode::closeResolutionPolePairsResult,
+         &BissControler::closeResolutionPolePairsResult}};
+    for (const Wiring& w : wiring) connect(this, w.request, worker, w.job);
     connect(worker, &BissMode::devicesTypeIsComp, this, &BissControler::devicesTypeIsCompSlot);
-    connect(worker, &BissMode::getMasterStatusIsSuccess, this,
-            &BissControler::getMasterStatusIsSuccessSlot);
-    connect(worker, &BissMode::setMasterStatusIsSuccess, this,
-            &BissControler::setMasterStatusIsSuccessSlot);
-    connect(worker, &BissMode::setBissSlaverEnableIsSuccess, this,
-            &BissControler::setBissSlaverEnableIsSuccessSlot);
-    connect(worker, &BissMode::getSlaverStatusIsSuccess, this,
-            &BissControler::getSlaverStatusIsSuccessSlot);
-    connect(worker, &BissMode::getSlaverDataIsSuccess, this,
-            &BissControler::getSlaverDataIsSuccessSlot);
-    connect(worker, &BissMode::setSlaverStatusIsSuccess, this,
-            &BissControler::setSlaverStatusIsSuccessSlot);
-    connect(worker, &BissMode::readSlaverRegeditIsSuccess, this,
-            &BissControler::readSlaverRegeditIsSuccessSlot);
-    connect(worker, &BissMode::writeSlaverRegeditIsSuccess, this,
-            &BissControler::writeSlaverRegeditIsSuccessSlot);
-    connect(worker, &BissMode::clearSlaverErrorIsSuccess, this,
-            &BissControler::clearSlaverErrorIsSuccessSlot);
-    connect(worker, &BissMode::clearMasterErrorIsSuccess, this,
-            &BissControler::clearMasterErrorIsSuccessSlot);
-    connect(worker, &BissMode::setResolutionPolePairsIsSuccess, this,
-            &BissControler::setResolutionPolePairsIsSuccessSlot);
-    connect(worker, &BissMode::closeResolutionPolePairsIsSuccess, this,
-            &BissControler::closeResolutionPolePairsIsSuccessSlot);
-
-    connect(worker, &BissMode::getMasterStatusResult, this, &BissControler::getMasterStatusResult);
-    connect(worker, &BissMode::setMasterStatusResult, this, &BissControler::setMasterStatusResult);
+    for (const Wiring& w : wiring) connect(worker, w.done, this, w.doneSlot);
+    for (const Wiring& w : wiring)
+        if (w.result)
+            connect(worker, w.result, this, w.resultSignal);
+    // The only result without the entity.
     connect(worker, &BissMode::setBissSlaverEnableResult, this,
             &BissControler::setBissSlaverEnableResult);
-    connect(worker, &BissMode::getSlaverStatusResult, this, &BissControler::getSlaverStatusResult);
-    connect(worker, &BissMode::getSlaverDataResult, this, &BissControler::getSlaverDataResult);
-    connect(worker, &BissMode::setSlaverStatusResult, this, &BissControler::setSlaverStatusResult);
-    connect(worker, &BissMode::readSlaverRegeditResult, this,
-            &BissControler::readSlaverRegeditResult);
-    connect(worker, &BissMode::writeSlaverRegeditResult, this,
-            &BissControler::writeSlaverRegeditResult);
-    connect(worker, &BissMode::clearSlaverErrorResult, this,
-            &BissControler::clearSlaverErrorResult);
-    connect(worker, &BissMode::clearMasterErrorResult, this,
-            &BissControler::clearMasterErrorResult);
-    connect(worker, &BissMode::setResolutionPolePairsResult, this,
-            &BissControler::setResolutionPolePairsResult);
-    connect(worker, &BissMode::closeResolutionPolePairsResult, this,
-            &BissControler::closeResolutionPolePairsResult);
     startWorker(worker);
 }
 

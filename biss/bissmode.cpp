@@ -30,22 +30,67 @@ bool BissMode::serve(int op, const char* name, BissEntity* entity, const QString
     return commands.runJob(op, entity, portName, baudRate);
 }
 
+void BissMode::serveAndReport(int op, BissEntity* entity, const QString& portName, int baudRate) {
+    struct Reply {
+        int op;
+        const char* banner;
+        const char* success;
+        const char* failure;
+        void (BissMode::*result)(QString, bool, BissEntity*);
+        void (BissMode::*done)(bool);
+    };
+    static const Reply replies[] = {
+        {BissCommands::GetMasterStatus, "获取Master状态", "获取Master成功。", "获取Master失败。",
+         &BissMode::getMasterStatusResult, &BissMode::getMasterStatusIsSuccess},
+        {BissCommands::SetMasterParameters, "设置Master状态", "设置Master成功。",
+         "设置Master失败。", &BissMode::setMasterStatusResult, &BissMode::setMasterStatusIsSuccess},
+        {BissCommands::GetSlaveStatus, "获取BiSS从机状态", "获取BiSS从机状态成功。",
+         "获取BiSS从机状态失败。", &BissMode::getSlaverStatusResult,
+         &BissMode::getSlaverStatusIsSuccess},
+        {BissCommands::GetSlaveData, "获取BiSS从机数据", "获取BiSS从机数据成功。",
+         "获取BiSS从机数据失败。", &BissMode::getSlaverDataResult,
+         &BissMode::getSlaverDataIsSuccess},
+        {BissCommands::SetSlaveCommMode, "设置BiSS从机状态",
+         "设置BiSS从机状态成功。重新使能后生效！！", "设置BiSS从机状态失败。",
+         &BissMode::setSlaverStatusResult, &BissMode::setSlaverStatusIsSuccess},
+        {BissCommands::ReadSlaveRegister, "读取BiSS从机寄存器", "读取BiSS从机寄存器成功。",
+         "读取BiSS从机寄存器失败。", &BissMode::readSlaverRegeditResult,
+         &BissMode::readSlaverRegeditIsSuccess},
+        {BissCommands::WriteSlaveRegister, "写入BiSS从机寄存器", "写入BiSS从机寄存器成功。",
+         "写入BiSS从机寄存器失败。", &BissMode::writeSlaverRegeditResult,
+         &BissMode::writeSlaverRegeditIsSuccess},
+        {BissCommands::ClearSlaveFault, "清除BiSS从机错误", "清除BiSS从机错误成功。",
+         "清除BiSS从机错误失败。", &BissMode::clearSlaverErrorResult,
+         &BissMode::clearSlaverErrorIsSuccess},
+        {BissCommands::ClearMasterFault, "清除BiSS主机错误", "清除BiSS主机错误成功",
+         "清除BiSS主机错误失败", &BissMode::clearMasterErrorResult,
+         &BissMode::clearMasterErrorIsSuccess},
+        {BissCommands::WriteResolution, "设置旋变分辨率与极对数", "设置分辨率与极对数成功",
+         "设置分辨率与极对数失败", &BissMode::setResolutionPolePairsResult,
+         &BissMode::setResolutionPolePairsIsSuccess},
+        {BissCommands::ReadResolution, "读取旋变分辨率与极对数，关闭霍尔输出",
+         "读取分辨率与极对数成功，重启后关闭霍尔输出", "读取分辨率与极对数失败",
+         &BissMode::closeResolutionPolePairsResult, &BissMode::closeResolutionPolePairsIsSuccess}};
+    for (const Reply& r : replies) {
+        if (r.op != op)
+            continue;
+        const bool ok = serve(op, r.banner, entity, portName, baudRate);
+        emit(this->*r.result)(text(ok, r.success, r.failure), ok, entity);
+        emit(this->*r.done)(ok);
+        return;
+    }
+}
+
 void BissMode::getMasterStatus(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
     qDebug() << "Current thread:" << QThread::currentThread();
     qDebug() << "Expected thread:" << thread();
-    const bool ok =
-        serve(BissCommands::GetMasterStatus, "获取Master状态", bissEntity, portName, baudRate);
-    emit getMasterStatusResult(text(ok, "获取Master成功。", "获取Master失败。"), ok, bissEntity);
-    emit getMasterStatusIsSuccess(ok);
+    serveAndReport(BissCommands::GetMasterStatus, bissEntity, portName, baudRate);
 }
 
 void BissMode::setMasterStatus(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    const bool ok =
-        serve(BissCommands::SetMasterParameters, "设置Master状态", bissEntity, portName, baudRate);
-    emit setMasterStatusResult(text(ok, "设置Master成功。", "设置Master失败。"), ok, bissEntity);
-    emit setMasterStatusIsSuccess(ok);
+    serveAndReport(BissCommands::SetMasterParameters, bissEntity, portName, baudRate);
 }
 
 void BissMode::setBissSlaverEnable(BissEntity* bissEntity, QString portName, int baudRate) {
@@ -62,83 +107,45 @@ void BissMode::setBissSlaverEnable(BissEntity* bissEntity, QString portName, int
 
 void BissMode::getSlaverStatus(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    const bool ok =
-        serve(BissCommands::GetSlaveStatus, "获取BiSS从机状态", bissEntity, portName, baudRate);
-    emit getSlaverStatusResult(text(ok, "获取BiSS从机状态成功。", "获取BiSS从机状态失败。"), ok,
-                               bissEntity);
-    emit getSlaverStatusIsSuccess(ok);
+    serveAndReport(BissCommands::GetSlaveStatus, bissEntity, portName, baudRate);
 }
 
 void BissMode::getSlaverData(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    const bool ok =
-        serve(BissCommands::GetSlaveData, "获取BiSS从机数据", bissEntity, portName, baudRate);
-    emit getSlaverDataResult(text(ok, "获取BiSS从机数据成功。", "获取BiSS从机数据失败。"), ok,
-                             bissEntity);
-    emit getSlaverDataIsSuccess(ok);
+    serveAndReport(BissCommands::GetSlaveData, bissEntity, portName, baudRate);
 }
 
 void BissMode::setSlaverStatus(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    const bool ok =
-        serve(BissCommands::SetSlaveCommMode, "设置BiSS从机状态", bissEntity, portName, baudRate);
-    emit setSlaverStatusResult(
-        text(ok, "设置BiSS从机状态成功。重新使能后生效！！", "设置BiSS从机状态失败。"), ok,
-        bissEntity);
-    emit setSlaverStatusIsSuccess(ok);
+    serveAndReport(BissCommands::SetSlaveCommMode, bissEntity, portName, baudRate);
 }
 
 void BissMode::readSlaverRegedit(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    const bool ok = serve(BissCommands::ReadSlaveRegister, "读取BiSS从机寄存器", bissEntity,
-                          portName, baudRate);
-    emit readSlaverRegeditResult(text(ok, "读取BiSS从机寄存器成功。", "读取BiSS从机寄存器失败。"),
-                                 ok, bissEntity);
-    emit readSlaverRegeditIsSuccess(ok);
+    serveAndReport(BissCommands::ReadSlaveRegister, bissEntity, portName, baudRate);
 }
 
 void BissMode::writeSlaverRegedit(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    const bool ok = serve(BissCommands::WriteSlaveRegister, "写入BiSS从机寄存器", bissEntity,
-                          portName, baudRate);
-    emit writeSlaverRegeditResult(text(ok, "写入BiSS从机寄存器成功。", "写入BiSS从机寄存器失败。"),
-                                  ok, bissEntity);
-    emit writeSlaverRegeditIsSuccess(ok);
+    serveAndReport(BissCommands::WriteSlaveRegister, bissEntity, portName, baudRate);
 }
 
 void BissMode::clearSlaverError(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    const bool ok =
-        serve(BissCommands::ClearSlaveFault, "清除BiSS从机错误", bissEntity, portName, baudRate);
-    emit clearSlaverErrorResult(text(ok, "清除BiSS从机错误成功。", "清除BiSS从机错误失败。"), ok,
-                                bissEntity);
-    emit clearSlaverErrorIsSuccess(ok);
+    serveAndReport(BissCommands::ClearSlaveFault, bissEntity, portName, baudRate);
 }
 
 void BissMode::clearMasterError(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    const bool ok =
-        serve(BissCommands::ClearMasterFault, "清除BiSS主机错误", bissEntity, portName, baudRate);
-    emit clearMasterErrorResult(text(ok, "清除BiSS主机错误成功", "清除BiSS主机错误失败"), ok,
-                                bissEntity);
-    emit clearMasterErrorIsSuccess(ok);
+    serveAndReport(BissCommands::ClearMasterFault, bissEntity, portName, baudRate);
 }
 
 void BissMode::setResolutionPolePairs(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    const bool ok = serve(BissCommands::WriteResolution, "设置旋变分辨率与极对数", bissEntity,
-                          portName, baudRate);
-    emit setResolutionPolePairsResult(text(ok, "设置分辨率与极对数成功", "设置分辨率与极对数失败"),
-                                      ok, bissEntity);
-    emit setResolutionPolePairsIsSuccess(ok);
+    serveAndReport(BissCommands::WriteResolution, bissEntity, portName, baudRate);
 }
 
 void BissMode::closeResolutionPolePairs(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    const bool ok = serve(BissCommands::ReadResolution, "读取旋变分辨率与极对数，关闭霍尔输出",
-                          bissEntity, portName, baudRate);
-    emit closeResolutionPolePairsResult(
-        text(ok, "读取分辨率与极对数成功，重启后关闭霍尔输出", "读取分辨率与极对数失败"), ok,
-        bissEntity);
-    emit closeResolutionPolePairsIsSuccess(ok);
+    serveAndReport(BissCommands::ReadResolution, bissEntity, portName, baudRate);
 }

@@ -60,6 +60,8 @@ public slots:
 private:
     // Marks the master connected, logs the banner and runs the job of op.
     bool serve(int op, const char* name, BissEntity* entity, const QString& portName, int baudRate);
+    // serve, then the op's result text and signals; every request but the slave enable.
+    void serveAndReport(int op, BissEntity* entity, const QString& portName, int baudRate);
 
     BissCommands commands;
 };

@@ -51,41 +51,26 @@ CalibrationControler::~CalibrationControler() {
 }
 
 void CalibrationControler::queueRun(CalibrationEntity* record, Job job) {
+    // Per job, in the order of Job: the request to the worker and the slot that ends the run.
+    struct Wiring {
+        void (CalibrationControler::*request)(CalibrationEntity*, QString, int);
+        void (CalibrationControler::*done)(bool);
+    };
+    static const Wiring wiring[] = {
+        {&CalibrationControler::startZero, &CalibrationControler::zeroIsSuccessSlot},
+        {&CalibrationControler::startCalibration, &CalibrationControler::calibrationIsSuccessSlot},
+        {&CalibrationControler::startTest, &CalibrationControler::testIsSuccessSlot},
+        {&CalibrationControler::startArgments, &CalibrationControler::argmentsIsSuccessSlot}};
+    const Wiring& w = wiring[int(job)];
     JobPort port;
     if (!record || !prepareJob(DevicesType::CALIBRATION, port)) {
         // Nothing was queued: say so as the run's end, so the panels take their buttons back.
-        switch (job) {
-            case Job::Zero:
-                zeroIsSuccessSlot(false);
-                break;
-            case Job::Calibration:
-                calibrationIsSuccessSlot(false);
-                break;
-            case Job::Test:
-                testIsSuccessSlot(false);
-                break;
-            case Job::Argments:
-                argmentsIsSuccessSlot(false);
-                break;
-        }
+        (this->*w.done)(false);
         return;
     }
     CalibrationEntity* copy = CalibrationRecord::copy(record);
     runs.append(Run{record, copy});
-    switch (job) {
-        case Job::Zero:
-            emit startZero(copy, port.portText, port.baudRate);
-            break;
-        case Job::Calibration:
-            emit startCalibration(copy, port.portText, port.baudRate);
-            break;
-        case Job::Test:
-            emit startTest(copy, port.portText, port.baudRate);
-            break;
-        case Job::Argments:
-            emit startArgments(copy, port.portText, port.baudRate);
-            break;
-    }
+    emit(this->*w.request)(copy, port.portText, port.baudRate);
 }
 
 CalibrationEntity* CalibrationControler::handBack(CalibrationEntity* copy, Job job) {

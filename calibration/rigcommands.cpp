@@ -167,17 +167,23 @@ bool RigCommands::getZeroAngle(quint32& angle) {
     return true;
 }
 
-bool RigCommands::zeroEncoder(const QString& portText, int baudRate, int& typeCode, quint32& angle,
-                              bool& verdict) {
-    JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
-        return false;
+bool RigCommands::beginJob(const QString& opening, quint8 command, bool clearFirst) {
     if (!link->handshake(0))
         return false;
     emit link->setProgress(10);
-    link->report(QStringLiteral("开始对零..."));
-    link->sendByte(kZero);
+    if (clearFirst)
+        link->serialPort->clear(QSerialPort::AllDirections);
+    link->report(opening);
+    link->sendByte(command);
     link->report(QStringLiteral("获取设备ID..."));
+    return true;
+}
+
+bool RigCommands::zeroEncoder(const QString& portText, int baudRate, int& typeCode, quint32& angle,
+                              bool& verdict) {
+    JobFrame frame(link, portText, baudRate);
+    if (!frame.isOpen() || !beginJob(QStringLiteral("开始对零..."), kZero, false))
+        return false;
     if (!identifyEncoder(typeCode) || !getZeroAngle(angle) || !getCalibrationResult(verdict))
         return false;
     emit link->setProgress(100);
@@ -188,15 +194,8 @@ bool RigCommands::calibrateEncoder(const QString& portText, int baudRate, int po
                                    int& typeCode, CurveMap& curves, CurveMap& coefficients,
                                    ValueMap& maxInl, ValueMap& lineOffset, bool& verdict) {
     JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
+    if (!frame.isOpen() || !beginJob(QStringLiteral("开始校准..."), kCalibrate, true))
         return false;
-    if (!link->handshake(0))
-        return false;
-    emit link->setProgress(10);
-    link->serialPort->clear(QSerialPort::AllDirections);
-    link->report(QStringLiteral("开始校准..."));
-    link->sendByte(kCalibrate);
-    link->report(QStringLiteral("获取设备ID..."));
     if (!identifyEncoder(typeCode))
         return false;
     link->report(QStringLiteral("设置校准速度..."));
@@ -212,13 +211,15 @@ bool RigCommands::calibrateEncoder(const QString& portText, int baudRate, int po
 bool RigCommands::readCalibrationPhases(int pointNum, CurveMap& curves, CurveMap& coefficients,
                                         ValueMap& maxInl, ValueMap& lineOffset) {
     // A block is stored only when it arrived whole; keys that never came stay absent.
-    auto readPhase = [&](const QString& key) {
+    auto readPhase = [&](const QString& key, const QString& failure) {
         QList<float> curve = curves.value(key);
         QList<float> coefficientList = coefficients.value(key);
         float maximum = 0.0f;
         float offset = 0.0f;
-        if (!readCalibrationBlock(pointNum, curve, coefficientList, maximum, offset))
+        if (!readCalibrationBlock(pointNum, curve, coefficientList, maximum, offset)) {
+            link->report(failure);
             return false;
+        }
         curves.insert(key, curve);
         coefficients.insert(key, coefficientList);
         maxInl.insert(key, maximum);
@@ -238,24 +239,19 @@ bool RigCommands::readCalibrationPhases(int pointNum, CurveMap& curves, CurveMap
             link->report(QStringLiteral("校准开始..."));
             link->report(QStringLiteral("获取粗校准数据..."));
         } else if (status == kStatusRough) {
-            if (!readPhase(kRough)) {
-                link->report(QStringLiteral("获取粗校准数据失败，请检查设备连接是否正常！"));
+            if (!readPhase(kRough, QStringLiteral("获取粗校准数据失败，请检查设备连接是否正常！")))
                 return false;
-            }
             link->report(QStringLiteral("获取粗校准数据完成"));
             link->report(QStringLiteral("获取精校准数据..."));
         } else if (status == kStatusFine) {
-            if (!readPhase(kFine)) {
-                link->report(QStringLiteral("获取精校准数据失败，请检查设备连接是否正常！"));
+            if (!readPhase(kFine, QStringLiteral("获取精校准数据失败，请检查设备连接是否正常！")))
                 return false;
-            }
             link->report(QStringLiteral("获取精校准数据完成"));
             link->report(QStringLiteral("校验校准效果..."));
         } else if (status == kStatusVerify) {
-            if (!readPhase(kFinal)) {
-                link->report(QStringLiteral("获取校准效果数据失败，请检查设备连接是否正常！"));
+            if (!readPhase(kFinal,
+                           QStringLiteral("获取校准效果数据失败，请检查设备连接是否正常！")))
                 return false;
-            }
             link->report(QStringLiteral("获取校准效果数据完成"));
         } else {
             link->report(QStringLiteral("获取校准数据失败，请检查设备连接是否正常！"));
@@ -273,12 +269,10 @@ bool RigCommands::readCalibrationPhases(int pointNum, CurveMap& curves, CurveMap
 
 bool RigCommands::readSelfCalibrationPhases(int pointNum, int typeCode, CurveMap& curves,
                                             ValueMap& maxInl) {
-    auto readPhase = [&](const QString& key) {
-        QList<float> curve = curves.value(key);
+    auto readPhase = [&](const QString& key, const QString& failure) {
         float maximum = 0.0f;
-        if (!readInlBlock(pointNum, typeCode, curve, maximum))
+        if (!readInlPhase(pointNum, typeCode, key, curves, maximum, failure))
             return false;
-        curves.insert(key, curve);
         maxInl.insert(key, maximum);
         return true;
     };
@@ -295,10 +289,8 @@ bool RigCommands::readSelfCalibrationPhases(int pointNum, int typeCode, CurveMap
             link->report(QStringLiteral("校准开始..."));
             link->report(QStringLiteral("获取校准前设备INL数据..."));
         } else if (status == kStatusRough) {
-            if (!readPhase(kRough)) {
-                link->report(QStringLiteral("获取设备数据失败，请检查设备连接是否正常！"));
+            if (!readPhase(kRough, QStringLiteral("获取设备数据失败，请检查设备连接是否正常！")))
                 return false;
-            }
             link->report(QStringLiteral("获取校准前设备INL数据完成"));
             link->report(QStringLiteral("获取自校准数据..."));
         } else if (status == kStatusFine) {
@@ -318,18 +310,16 @@ bool RigCommands::readSelfCalibrationPhases(int pointNum, int typeCode, CurveMap
                 QStringLiteral("当前校准速度为 [ %1 ] RPM，设备反馈自校准成功。").arg(speed));
             link->report(QStringLiteral("校验自校准效果 并计算NLC查找表..."));
         } else if (status == kStatusVerify && !fineReceived) {
-            fineReceived = readPhase(kFine);
-            if (!fineReceived) {
-                link->report(QStringLiteral("获取自校准效果数据失败，请检查设备连接是否正常！"));
+            fineReceived = readPhase(
+                kFine, QStringLiteral("获取自校准效果数据失败，请检查设备连接是否正常！"));
+            if (!fineReceived)
                 return false;
-            }
             link->report(QStringLiteral("获取自校准效果数据完成"));
             link->report(QStringLiteral("校验NLC校准效果..."));
         } else if (status == kStatusVerify) {
-            if (!readPhase(kFinal)) {
-                link->report(QStringLiteral("获取校准效果数据失败，请检查设备连接是否正常！"));
+            if (!readPhase(kFinal,
+                           QStringLiteral("获取校准效果数据失败，请检查设备连接是否正常！")))
                 return false;
-            }
             link->report(QStringLiteral("获取NLC校准效果数据完成"));
             fineReceived = false;
         } else {
@@ -349,18 +339,24 @@ bool RigCommands::readSelfCalibrationPhases(int pointNum, int typeCode, CurveMap
 bool RigCommands::testEncoder(const QString& portText, int baudRate, int pointNum, int& typeCode,
                               CurveMap& curves, QList<float>& testMaxInl, bool& verdict) {
     JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
+    if (!frame.isOpen() || !beginJob(QStringLiteral("开始测试..."), kTest, false))
         return false;
-    if (!link->handshake(0))
-        return false;
-    emit link->setProgress(10);
-    link->report(QStringLiteral("开始测试..."));
-    link->sendByte(kTest);
-    link->report(QStringLiteral("获取设备ID..."));
     if (!identifyEncoder(typeCode) || !readTestSteps(typeCode, pointNum, curves, testMaxInl) ||
         !getCalibrationResult(verdict))
         return false;
     emit link->setProgress(100);
+    return true;
+}
+
+bool RigCommands::readInlPhase(int pointNum, int typeCode, const QString& key, CurveMap& curves,
+                               float& maxInl, const QString& failure) {
+    // A block is stored only when it arrived whole; keys that never came stay absent.
+    QList<float> curve = curves.value(key);
+    if (!readInlBlock(pointNum, typeCode, curve, maxInl)) {
+        link->report(failure);
+        return false;
+    }
+    curves.insert(key, curve);
     return true;
 }
 
@@ -381,14 +377,10 @@ bool RigCommands::readTestSteps(int typeCode, int pointNum, CurveMap& curves,
             // The rig sends 44 before each run and 44 with the run's INL block after it.
             const int run = step / 2;
             link->report(QStringLiteral("获取第 [%1] 次测试设备INL数据...").arg(run));
-            const QString& key = kTestKeys[run - 1];
-            QList<float> curve = curves.value(key);
             float maximum = 0.0f;
-            if (!readInlBlock(pointNum, typeCode, curve, maximum)) {
-                link->report(QStringLiteral("获取设备数据失败，请检查设备连接是否正常！"));
+            if (!readInlPhase(pointNum, typeCode, kTestKeys[run - 1], curves, maximum,
+                              QStringLiteral("获取设备数据失败，请检查设备连接是否正常！")))
                 return false;
-            }
-            curves.insert(key, curve);
             while (testMaxInl.size() < run) testMaxInl.append(0.0f);
             testMaxInl[run - 1] = maximum;
             link->report(QStringLiteral("获取第 [%1] 次测试设备INL数据完成").arg(run));

@@ -15,6 +15,7 @@
 #include "bissentity.h"
 #include "bisserrorandwrring.h"
 #include "bisstransformmode.h"
+#include "clioptions.h"
 #include "connectflag.h"
 #include "devicestype.h"
 #include "entitystore.h"
@@ -25,13 +26,9 @@
 namespace {
 constexpr int kOk = 0;
 constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 
 int usageError(const QString& message) {
-    QTextStream err(stderr);
-    err << "quelbrin-cli: " << message << "\n"
-        << "Try 'quelbrin-cli --help'.\n";
-    return kUsage;
+    return CliOptions::usageError(message);
 }
 
 // One operation of the command line, parsed and checked before anything is sent.

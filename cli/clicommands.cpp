@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include <QCoreApplication>
-#include <QMap>
 #include <QSerialPortInfo>
 #include <QTextStream>
 
 #include "baidutranslate.h"
 #include "bisscommand.h"
+#include "clioptions.h"
 #include "devicestype.h"
 #include "firmwarecommand.h"
 #include "jobprinter.h"
@@ -75,10 +75,7 @@ void out(const QString& text) {
 }  // namespace
 
 int CliCommands::usageError(const QString& message) {
-    QTextStream err(stderr);
-    err << "quelbrin-cli: " << message << "\n"
-        << "Try 'quelbrin-cli --help'.\n";
-    return kUsage;
+    return CliOptions::usageError(message);
 }
 
 int CliCommands::run(const QStringList& arguments) {
@@ -145,45 +142,6 @@ int CliCommands::translate(const QStringList& args) {
     return failed ? kFailed : kOk;
 }
 
-namespace {
-// Options of the form --name VALUE or --name=VALUE, and bare flags; unknown ones are errors.
-struct Options {
-    QMap<QString, QString> values;
-    QStringList flags;
-    QString error;
-};
-
-Options parseOptions(const QStringList& args, const QStringList& withValue,
-                     const QStringList& bare) {
-    Options o;
-    for (int i = 0; i < args.size(); ++i) {
-        QString name = args.at(i);
-        QString value;
-        const int eq = name.indexOf(QLatin1Char('='));
-        if (eq > 0) {
-            value = name.mid(eq + 1);
-            name.truncate(eq);
-        }
-        if (bare.contains(name) && eq < 0) {
-            o.flags << name;
-        } else if (withValue.contains(name)) {
-            if (eq < 0) {
-                if (i + 1 >= args.size()) {
-                    o.error = QStringLiteral("%1 needs a value").arg(name);
-                    return o;
-                }
-                value = args.at(++i);
-            }
-            o.values.insert(name, value);
-        } else {
-            o.error = QStringLiteral("unexpected argument '%1'").arg(args.at(i));
-            return o;
-        }
-    }
-    return o;
-}
-}  // namespace
-
 int CliCommands::ports(const QStringList& args) {
     if (!args.isEmpty())
         return usageError(QStringLiteral("ports takes no arguments"));
@@ -194,24 +152,23 @@ int CliCommands::ports(const QStringList& args) {
 }
 
 int CliCommands::connectDevice(const QStringList& args) {
-    const Options o = parseOptions(args, {"--port", "--baud", "--type"}, {"--json"});
+    const CliOptions o = CliOptions::parse(args, {"--port", "--baud", "--type"}, {"--json"});
     if (!o.error.isEmpty())
         return usageError(o.error);
-    for (const char* required : {"--port", "--baud", "--type"})
-        if (o.values.value(QString::fromLatin1(required)).isEmpty())
-            return usageError(
-                QStringLiteral("connect needs %1").arg(QString::fromLatin1(required)));
+    const QString absent = o.missing({"--port", "--baud", "--type"});
+    if (!absent.isEmpty())
+        return usageError(QStringLiteral("connect needs %1").arg(absent));
     bool numeric = false;
-    const int baud = o.values.value("--baud").toInt(&numeric);
+    const int baud = o.value("--baud").toInt(&numeric);
     if (!numeric || baud <= 0)
         return usageError(QStringLiteral("--baud must be a positive number"));
-    const QString type = o.values.value("--type");
+    const QString type = o.value("--type");
     DevicesType* types = DevicesType::instance();
     if (!types->keyList().contains(type))
         return usageError(QStringLiteral("unknown device type '%1' (one of: %2)")
                               .arg(type, types->keyList().join(QStringLiteral(", "))));
 
-    JobPrinter printer(o.flags.contains("--json"), QStringLiteral("SerialPort"));
+    JobPrinter printer(o.has("--json"), QStringLiteral("SerialPort"));
     SerialPortControler controler;
     QObject::connect(&controler, &SerialPortControler::msgSignal, &printer, &JobPrinter::message);
     QObject::connect(&controler, &SerialPortControler::msgSignals, &printer, &JobPrinter::line);
@@ -233,7 +190,7 @@ int CliCommands::connectDevice(const QStringList& args) {
                      });
 
     // As the serial dialog does: save the settings, set the type, queue the job.
-    auto* entity = new SerialPortEntity(&controler, o.values.value("--port"), baud);
+    auto* entity = new SerialPortEntity(&controler, o.value("--port"), baud);
     types->setConnectedType(type);
     controler.setConfigArgments(entity);
     controler.connectSerialPort(entity);

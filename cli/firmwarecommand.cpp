@@ -1,9 +1,9 @@
 #include "firmwarecommand.h"
 
 #include <QCoreApplication>
-#include <QMap>
 #include <QTextStream>
 
+#include "clioptions.h"
 #include "devicestype.h"
 #include "encodercaxis.h"
 #include "entitystore.h"
@@ -19,67 +19,14 @@
 namespace {
 constexpr int kOk = 0;
 constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 constexpr int kDefaultBaud = 115200;
 
 int usageError(const QString& message) {
-    QTextStream(stderr) << "quelbrin-cli: " << message << "\n"
-                        << "Try 'quelbrin-cli --help'.\n";
-    return kUsage;
-}
-
-// --name VALUE, --name=VALUE, bare flags and at most one positional argument.
-struct Options {
-    QMap<QString, QString> values;
-    QStringList flags;
-    QStringList positional;
-    QString error;
-
-    QString value(const char* name) const { return values.value(QString::fromLatin1(name)); }
-    bool has(const char* name) const { return flags.contains(QString::fromLatin1(name)); }
-};
-
-Options parse(const QStringList& args, const QStringList& withValue, const QStringList& bare,
-              int maxPositional = 0) {
-    Options o;
-    for (int i = 0; i < args.size(); ++i) {
-        QString name = args.at(i);
-        QString value;
-        const int eq = name.startsWith(QLatin1String("--")) ? name.indexOf(QLatin1Char('=')) : -1;
-        if (eq > 0) {
-            value = name.mid(eq + 1);
-            name.truncate(eq);
-        }
-        if (bare.contains(name) && eq < 0) {
-            o.flags << name;
-        } else if (withValue.contains(name)) {
-            if (eq < 0) {
-                if (i + 1 >= args.size()) {
-                    o.error = QStringLiteral("%1 needs a value").arg(name);
-                    return o;
-                }
-                value = args.at(++i);
-            }
-            o.values.insert(name, value);
-        } else if (!name.startsWith(QLatin1String("--")) && o.positional.size() < maxPositional) {
-            o.positional << name;
-        } else {
-            o.error = QStringLiteral("unexpected argument '%1'").arg(args.at(i));
-            return o;
-        }
-    }
-    return o;
-}
-
-QString missing(const Options& o, std::initializer_list<const char*> required) {
-    for (const char* name : required)
-        if (o.value(name).isEmpty())
-            return QString::fromLatin1(name);
-    return QString();
+    return CliOptions::usageError(message);
 }
 
 // The port the job opens is the saved one, as for the program's own jobs.
-bool saveConnection(const Options& o, QString& error) {
+bool saveConnection(const CliOptions& o, QString& error) {
     int baud = kDefaultBaud;
     if (!o.value("--baud").isEmpty()) {
         bool numeric = false;
@@ -122,11 +69,11 @@ int FirmwareCommand::run(const QString& command, const QStringList& args) {
 }
 
 int FirmwareCommand::firmware(const QStringList& args) {
-    const Options o =
-        parse(args, {"--mode", "--app", "--boot", "--watermark", "--version", "--out"}, {"--json"});
+    const CliOptions o = CliOptions::parse(
+        args, {"--mode", "--app", "--boot", "--watermark", "--version", "--out"}, {"--json"});
     if (!o.error.isEmpty())
         return usageError(o.error);
-    const QString absent = missing(o, {"--mode", "--app", "--watermark", "--version", "--out"});
+    const QString absent = o.missing({"--mode", "--app", "--watermark", "--version", "--out"});
     if (!absent.isEmpty())
         return usageError(QStringLiteral("firmware needs %1").arg(absent));
     Mode* modes = Mode::instance();
@@ -167,11 +114,11 @@ int FirmwareCommand::firmware(const QStringList& args) {
 }
 
 int FirmwareCommand::iap(const QStringList& args) {
-    const Options o =
-        parse(args, {"--port", "--baud", "--device", "--protocol", "--axis", "--file"}, {"--json"});
+    const CliOptions o = CliOptions::parse(
+        args, {"--port", "--baud", "--device", "--protocol", "--axis", "--file"}, {"--json"});
     if (!o.error.isEmpty())
         return usageError(o.error);
-    const QString absent = missing(o, {"--port", "--device", "--file"});
+    const QString absent = o.missing({"--port", "--device", "--file"});
     if (!absent.isEmpty())
         return usageError(QStringLiteral("iap needs %1").arg(absent));
     DevicesType* types = DevicesType::instance();
@@ -211,7 +158,8 @@ int FirmwareCommand::iap(const QStringList& args) {
 }
 
 int FirmwareCommand::ymodem(const QStringList& args) {
-    const Options o = parse(args, {"--port", "--baud", "--block"}, {"--json", "--no-start"}, 1);
+    const CliOptions o =
+        CliOptions::parse(args, {"--port", "--baud", "--block"}, {"--json", "--no-start"}, 1);
     if (!o.error.isEmpty())
         return usageError(o.error);
     if (o.value("--port").isEmpty())

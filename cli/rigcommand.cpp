@@ -4,13 +4,13 @@
 
 #include <QCoreApplication>
 #include <QJsonDocument>
-#include <QMap>
 #include <QTextStream>
 
 #include "calibrationcontroler.h"
 #include "calibrationentity.h"
 #include "calibrationrecord.h"
 #include "clicommands.h"
+#include "clioptions.h"
 #include "devicestype.h"
 #include "entitystore.h"
 #include "jobprinter.h"
@@ -18,9 +18,7 @@
 
 namespace {
 int usage(const QString& message) {
-    QTextStream(stderr) << "quelbrin-cli rig: " << message << "\n"
-                        << "Try 'quelbrin-cli --help'.\n";
-    return CliCommands::kUsage;
+    return CliOptions::usageError(message, QStringLiteral("rig"));
 }
 
 bool toNumber(const QString& text, int& value) {
@@ -41,31 +39,13 @@ int RigCommand::run(const QStringList& args) {
         return usage(QStringLiteral("COMMAND must be one of params, zero, calibrate, test"));
     const QString job = args.first();
 
-    const QStringList withValue{"--port",  "--baud",        "--points", "--line",
-                                "--speed", "--test-speeds", "--record"};
-    QMap<QString, QString> options;
-    bool json = false;
-    for (int i = 1; i < args.size(); ++i) {
-        QString name = args.at(i);
-        QString value;
-        const int eq = int(name.indexOf(QLatin1Char('=')));
-        if (eq > 0) {
-            value = name.mid(eq + 1);
-            name.truncate(eq);
-        }
-        if (name == QLatin1String("--json") && eq < 0) {
-            json = true;
-        } else if (withValue.contains(name)) {
-            if (eq < 0) {
-                if (i + 1 >= args.size())
-                    return usage(QStringLiteral("%1 needs a value").arg(name));
-                value = args.at(++i);
-            }
-            options.insert(name, value);
-        } else {
-            return usage(QStringLiteral("unexpected argument '%1'").arg(args.at(i)));
-        }
-    }
+    const CliOptions options = CliOptions::parse(
+        args.mid(1),
+        {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds", "--record"},
+        {"--json"});
+    if (!options.error.isEmpty())
+        return usage(options.error);
+    const bool json = options.has("--json");
     if (options.value("--port").isEmpty())
         return usage(QStringLiteral("rig needs --port"));
 

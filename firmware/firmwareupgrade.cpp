@@ -39,17 +39,10 @@ bool FirmwareUpgrade::isBissMaster() const {
 
 bool FirmwareUpgrade::checkFirmwareFile(const QString& firmwarePath, float& firmwareVersion) {
     say(translated("获取升级固件数据..."));
-    const QFileInfo info(firmwarePath);
-    const QString name = info.fileName();
+    const QString name = QFileInfo(firmwarePath).fileName();
     QFile file(firmwarePath);
-    if (!info.exists()) {
-        say(translated("升级固件： ") + name + translated("不存在。"));
+    if (!transfer.openFirmwareFile(file))
         return false;
-    }
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        say(translated("升级固件： ") + name + translated("打开失败。"));
-        return false;
-    }
     // The length travels in a 16-bit field and the trailer is the last 16 bytes: anything
     // outside these bounds cannot be an upgrade image this device takes.
     const qint64 size = file.size();
@@ -63,10 +56,8 @@ bool FirmwareUpgrade::checkFirmwareFile(const QString& firmwarePath, float& firm
                 .arg(size));
         return false;
     }
-    if (!YmodemTransfer::fitsInfoBlock(name.toLatin1(), int(size))) {
-        say(translated("失败！原因：固件文件名 [ %1 ] 过长，无法写入文件信息包。").arg(name));
+    if (!transfer.nameFitsInfoBlock(name, size))
         return false;
-    }
     link->firmwareLength = quint16(size);
     QByteArray trailer;
     if (file.seek(size - kTrailerSize))

@@ -120,6 +120,34 @@ bool Generation::commit(QSaveFile& out) {
     return false;
 }
 
+bool Generation::appAreaFits(const QString& appPath, const QByteArray& app,
+                             const QString& watermark, const QByteArray& versionBytes,
+                             int appAreaSize, qint64& used) {
+    if (!checkTrailerRules(watermark, versionBytes))
+        return false;
+    used = app.size() + watermark.toLatin1().size() + versionBytes.size();
+    if (used <= appAreaSize)
+        return true;
+    log(translated(
+            "App 文件 [ %1 ] 长度： [ %2 ]Byte 超过设备 [ %3 ] 设定 App分区长度： [ %4 ]Byte")
+            .arg(appPath, QString::number(used), watermark, QString::number(appAreaSize)));
+    return false;
+}
+
+bool Generation::writeAppArea(QSaveFile& out, const QByteArray& app, const QByteArray& mark,
+                              const QByteArray& versionBytes) {
+    if (!write(out, app))
+        return false;
+    emit setProcess(65);
+    if (!write(out, mark))
+        return false;
+    emit setProcess(75);
+    if (!write(out, versionBytes))
+        return false;
+    emit setProcess(85);
+    return true;
+}
+
 bool Generation::generateFactoryImage(const QString& bootPath, const QString& appPath,
                                       const QString& savePath, const QString& watermark,
                                       double version, int bootAreaSize, int appAreaSize,
@@ -151,15 +179,9 @@ bool Generation::generateFactoryImage(const QString& bootPath, const QString& ap
 
     const QByteArray mark = watermark.toLatin1();
     const QByteArray versionBytes = versionText(version);
-    if (!checkTrailerRules(watermark, versionBytes))
+    qint64 used = 0;
+    if (!appAreaFits(appPath, app, watermark, versionBytes, appAreaSize, used))
         return false;
-    const qint64 used = app.size() + mark.size() + versionBytes.size();
-    if (used > appAreaSize) {
-        log(translated(
-                "App 文件 [ %1 ] 长度： [ %2 ]Byte 超过设备 [ %3 ] 设定 App分区长度： [ %4 ]Byte")
-                .arg(appPath, QString::number(used), watermark, QString::number(appAreaSize)));
-        return false;
-    }
 
     QByteArray record = field(QFileInfo(appPath).fileName().toLatin1(), kNameFieldSize);
     record.append(field(QByteArray::number(used), kLengthFieldSize));
@@ -179,15 +201,8 @@ bool Generation::generateFactoryImage(const QString& bootPath, const QString& ap
     if (!write(out, QByteArray(bootAreaSize - b, kFill)))
         return false;
     emit setProcess(55);
-    if (!write(out, app))
+    if (!writeAppArea(out, app, mark, versionBytes))
         return false;
-    emit setProcess(65);
-    if (!write(out, mark))
-        return false;
-    emit setProcess(75);
-    if (!write(out, versionBytes))
-        return false;
-    emit setProcess(85);
     if (!write(out, QByteArray(appAreaSize - used, kFill)) ||
         !write(out, QByteArray(appAreaSize, kFill)) || !write(out, record) ||
         !write(out, QByteArray(configAreaSize - record.size(), kFill)) ||
@@ -211,25 +226,12 @@ bool Generation::generateUpgradeImage(const QString& appPath, const QString& sav
 
     const QByteArray mark = watermark.toLatin1();
     const QByteArray versionBytes = versionText(version);
-    if (!checkTrailerRules(watermark, versionBytes))
+    qint64 used = 0;
+    if (!appAreaFits(appPath, app, watermark, versionBytes, appAreaSize, used))
         return false;
-    const qint64 used = app.size() + mark.size() + versionBytes.size();
-    if (used > appAreaSize) {
-        log(translated(
-                "App 文件 [ %1 ] 长度： [ %2 ]Byte 超过设备 [ %3 ] 设定 App分区长度： [ %4 ]Byte")
-                .arg(appPath, QString::number(used), watermark, QString::number(appAreaSize)));
-        return false;
-    }
 
     emit setProcess(45);
-    if (!write(out, app))
+    if (!writeAppArea(out, app, mark, versionBytes))
         return false;
-    emit setProcess(65);
-    if (!write(out, mark))
-        return false;
-    emit setProcess(75);
-    if (!write(out, versionBytes))
-        return false;
-    emit setProcess(85);
     return commit(out);
 }

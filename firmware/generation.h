@@ -47,5 +47,12 @@ private:
     // version; anything else would make an image the upgrade refuses.
     bool checkTrailerRules(const QString& watermark, const QByteArray& versionBytes);
     bool write(QSaveFile& out, const QByteArray& bytes);
+    // The App area as both images lay it out: the App, the watermark, then the version text.
+    // appAreaFits checks the trailer's rules and that the three fit the area (used: their size);
+    // writeAppArea writes them with progress 65, 75 and 85 behind the pieces.
+    bool appAreaFits(const QString& appPath, const QByteArray& app, const QString& watermark,
+                     const QByteArray& versionBytes, int appAreaSize, qint64& used);
+    bool writeAppArea(QSaveFile& out, const QByteArray& app, const QByteArray& mark,
+                      const QByteArray& versionBytes);
     bool commit(QSaveFile& out);
 };

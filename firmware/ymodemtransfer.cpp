@@ -158,27 +158,37 @@ bool YmodemTransfer::readFirmwareChunk(const QString& filePath, int count, qint6
     return true;
 }
 
-bool YmodemTransfer::prepareFile(const QString& filePath, int packetSize) {
-    const QFileInfo info(filePath);
-    const QString name = info.fileName();
-    QFile file(filePath);
+bool YmodemTransfer::openFirmwareFile(QFile& file) {
+    const QFileInfo info(file.fileName());
     if (!info.exists()) {
-        say(translated("升级固件： ") + name + translated("不存在。"));
+        say(translated("升级固件： ") + info.fileName() + translated("不存在。"));
         return false;
     }
     if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        say(translated("升级固件： ") + name + translated("打开失败。"));
+        say(translated("升级固件： ") + info.fileName() + translated("打开失败。"));
         return false;
     }
+    return true;
+}
+
+bool YmodemTransfer::nameFitsInfoBlock(const QString& name, qint64 size) {
+    if (fitsInfoBlock(name.toLatin1(), int(size)))
+        return true;
+    say(translated("失败！原因：固件文件名 [ %1 ] 过长，无法写入文件信息包。").arg(name));
+    return false;
+}
+
+bool YmodemTransfer::prepareFile(const QString& filePath, int packetSize) {
+    QFile file(filePath);
+    if (!openFirmwareFile(file))
+        return false;
     const qint64 size = file.size();
     if (size < 1 || size > 0xFFFF) {
         say(translated("失败！原因：固件长度 [ %1 ] Byte 超出范围（1 ~ 65535 Byte）。").arg(size));
         return false;
     }
-    if (!fitsInfoBlock(name.toLatin1(), int(size))) {
-        say(translated("失败！原因：固件文件名 [ %1 ] 过长，无法写入文件信息包。").arg(name));
+    if (!nameFitsInfoBlock(QFileInfo(filePath).fileName(), size))
         return false;
-    }
     link->firmwareLength = quint16(size);
     link->packetSize = quint16(packetSize);
     packetCount = countPackets(int(size), packetSize);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
 class Ymodem;
 
 class YmodemTransfer {
@@ -48,6 +49,10 @@ public:
     // link's length and packet size: false, with a message, for a missing, unreadable, empty or
     // oversized file, or a name that does not fit block 0.
     bool prepareFile(const QString& path, int packetSize);
+    // The checks every firmware file to send goes through, each false with its message: the file
+    // (named by file.fileName()) exists and opens for reading; its name and size fit block 0.
+    bool openFirmwareFile(QFile& file);
+    bool nameFitsInfoBlock(const QString& name, qint64 size);
     // The transfer of the file at path, of link->firmwareLength bytes in packets of
     // link->packetSize; true once the end packet was acknowledged.
     bool transferFile(const QString& firmwarePath, const QString& fileName);

@@ -2,46 +2,19 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "bissmasterbehaviour.h"
 #include "chineseconfig.h"
+#include "cliprocess.h"
 #include "simdevice.h"
 #include "testworkdir.h"
 
 namespace {
-struct Run {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run cli(const QStringList& args) {
-    QProcess process;
-    process.setProgram(QStringLiteral(QUELBRIN_CLI));
-    process.setArguments(args);
-    QSignalSpy finished(&process, &QProcess::finished);
-    process.start();
-    if (!finished.wait(30000))
-        process.kill();
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QList<QJsonObject> events(const QByteArray& out, const QString& type) {
-    QList<QJsonObject> list;
-    for (const QByteArray& line : out.split('\n')) {
-        const QJsonObject o = QJsonDocument::fromJson(line).object();
-        if (!line.isEmpty() && o.value("type").toString() == type)
-            list << o;
-    }
-    return list;
-}
-
 QStringList resultNames(const QByteArray& out) {
     QStringList names;
-    for (const QJsonObject& o : events(out, "result")) names << o.value("name").toString();
+    for (const QJsonObject& o : jsonLines(out, "result")) names << o.value("name").toString();
     return names;
 }
 
@@ -99,7 +72,7 @@ void TestBissCli::operationsShareState() {
                           "bissResult", "getSlaverStatusResult", "bissResult",
                           "getSlaverDataResult", "bissResult", "readSlaverRegeditResult",
                           "bissResult", "writeSlaverRegeditResult", "bissResult"}));
-    const QList<QJsonObject> records = events(run.out, "record");
+    const QList<QJsonObject> records = jsonLines(run.out, "record");
     QCOMPARE(records.size(), 6);
     const QJsonObject last = records.last().value("record").toObject();
     QCOMPARE(last.value("masterMode").toString(), QString("BISS_C"));
@@ -111,7 +84,7 @@ void TestBissCli::operationsShareState() {
     QCOMPARE(last.value("communicationFaults").toArray().first().toString(),
              QString("COMIUNICATION_NO_FAULT"));
     QVERIFY(records.at(3).value("record").toObject().value("voltage").toDouble() > 3.0);
-    QCOMPARE(events(run.out, "exit").last().value("code").toInt(), 0);
+    QCOMPARE(jsonLines(run.out, "exit").last().value("code").toInt(), 0);
 }
 
 void TestBissCli::firstFailureStopsTheList() {
@@ -125,7 +98,7 @@ void TestBissCli::firstFailureStopsTheList() {
         cli({"biss", "--port", port(sim), "--json", "master-status", "read-reg=11", "slave-data"});
     QCOMPARE(run.code, 1);
     QVERIFY(!resultNames(run.out).contains("getSlaverDataResult"));
-    const QJsonObject record = events(run.out, "record").last().value("record").toObject();
+    const QJsonObject record = jsonLines(run.out, "record").last().value("record").toObject();
     QCOMPARE(record.value("communicationFaults").toArray().first().toString(),
              QString("COMIUNICATION_FAULT_BISS_BUSY"));
     // The gate stopped the read before anything was sent.
@@ -164,7 +137,7 @@ void TestBissCli::repeatedAcquisition() {
     QCOMPARE(run.code, 0);
     QCOMPARE(resultNames(run.out).count("getSlaverDataResult"), 3);
     QList<int> positions;
-    for (const QJsonObject& o : events(run.out, "record"))
+    for (const QJsonObject& o : jsonLines(run.out, "record"))
         positions << o.value("record").toObject().value("singleTurnValue").toInt();
     QCOMPARE(positions.size(), 6);
 }

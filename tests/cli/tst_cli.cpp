@@ -7,36 +7,9 @@
 #include <QtTest>
 
 #include "chineseconfig.h"
+#include "cliprocess.h"
 #include "simdevice.h"
 #include "testworkdir.h"
-
-namespace {
-struct Run {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs quelbrin-cli without blocking this thread's event loop (a test server may live on it).
-Run cli(const QStringList& args) {
-    QProcess process;
-    process.setProgram(QStringLiteral(QUELBRIN_CLI));
-    process.setArguments(args);
-    QSignalSpy finished(&process, &QProcess::finished);
-    process.start();
-    if (!finished.wait(20000))
-        process.kill();
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QList<QJsonObject> jsonLines(const QByteArray& out) {
-    QList<QJsonObject> lines;
-    for (const QByteArray& line : out.split('\n'))
-        if (!line.isEmpty())
-            lines << QJsonDocument::fromJson(line).object();
-    return lines;
-}
-}  // namespace
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -133,8 +106,8 @@ void TestCli::translateFailureExitsOne() {
 void TestCli::debugOutputOnlyWhenAsked() {
     SimDevice rig(SimDevice::Rig);
     TestWorkDir work(chineseConfig());
-    const QStringList args{"connect", "--port", rig.portPath(), "--baud", "115200", "--type",
-                           "CALIBRATION"};
+    const QStringList args{"connect", "--port", rig.portPath(), "--baud",
+                           "115200",  "--type", "CALIBRATION"};
     const Run quiet = cli(args);
     QCOMPARE(quiet.code, 0);
     QVERIFY2(!quiet.err.contains("SerialPort Controler Init"), quiet.err.constData());
@@ -203,7 +176,7 @@ void TestCli::connectTextIsTheLogForm() {
     QCOMPARE(QString::fromUtf8(lines.last()),
              QString(">>>>>>>>> SerialPort  :  :  设备类型匹配成功。"));
     QVERIFY(!run.out.contains("open serialport success"));  // debug lines go to stderr
-    QVERIFY(run.err.contains("open serialport success"));  // asked for with --verbose
+    QVERIFY(run.err.contains("open serialport success"));   // asked for with --verbose
 }
 
 QTEST_GUILESS_MAIN(TestCli)

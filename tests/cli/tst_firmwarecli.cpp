@@ -6,39 +6,12 @@
 #include <QtTest>
 
 #include "chineseconfig.h"
+#include "cliprocess.h"
 #include "encoderbehaviour.h"
 #include "simdevice.h"
 #include "testworkdir.h"
 
 namespace {
-struct Run {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs quelbrin-cli while this thread's event loop stays free.
-Run cli(const QStringList& args, int timeoutMs = 30000) {
-    QProcess process;
-    process.setProgram(QStringLiteral(QUELBRIN_CLI));
-    process.setArguments(args);
-    QSignalSpy finished(&process, &QProcess::finished);
-    process.start();
-    if (!finished.wait(timeoutMs))
-        process.kill();
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QList<QJsonObject> events(const QByteArray& out, const QString& type) {
-    QList<QJsonObject> list;
-    for (const QByteArray& line : out.split('\n')) {
-        const QJsonObject o = QJsonDocument::fromJson(line).object();
-        if (o.value("type").toString() == type)
-            list << o;
-    }
-    return list;
-}
-
 QByteArray pattern(int n) {
     QByteArray bytes(n, '\0');
     for (int i = 0; i < n; ++i) bytes[i] = char((i * 37 + i / 253) & 0xFF);
@@ -114,7 +87,7 @@ void TestFirmwareCli::generatesUpgradeImage() {
         cli({"firmware", "--mode", "Upgrade_Firmware", "--app", "app.bin", "--watermark",
              "ZEK_ENCODER", "--version", "0.03", "--out", "up.bin", "--json"});
     QCOMPARE(run.code, 0);
-    const QList<QJsonObject> results = events(run.out, "result");
+    const QList<QJsonObject> results = jsonLines(run.out, "result");
     QCOMPARE(results.size(), 1);
     QCOMPARE(results.first().value("name").toString(), QString("generationResult"));
     QCOMPARE(results.first().value("text").toString(), QString("固件生成成功"));
@@ -130,8 +103,9 @@ void TestFirmwareCli::ymodemIntoSimulatedBootLoader() {
     const Run run =
         cli({"ymodem", "--port", sim.portPath(), "--block", "1024", "file.bin", "--json"});
     QCOMPARE(run.code, 0);
-    QCOMPARE(events(run.out, "result").first().value("name").toString(), QString("transferFile"));
-    QVERIFY(events(run.out, "result").first().value("ok").toBool());
+    QCOMPARE(jsonLines(run.out, "result").first().value("name").toString(),
+             QString("transferFile"));
+    QVERIFY(jsonLines(run.out, "result").first().value("ok").toBool());
     QCOMPARE(sim.received().first(), QByteArray("S"));
     const auto guard = sim.lock();
     QCOMPARE(encoder->receivedImage, pattern(3000));
@@ -147,10 +121,10 @@ void TestFirmwareCli::iapUpgradesSimulatedEncoder() {
     const Run run = cli({"iap", "--port", sim.portPath(), "--device", "ZEK_ENCODER", "--protocol",
                          "Ymodem_1K", "--file", "update.bin", "--json"});
     QCOMPARE(run.code, 0);
-    const QJsonObject result = events(run.out, "result").first();
+    const QJsonObject result = jsonLines(run.out, "result").first();
     QCOMPARE(result.value("name").toString(), QString("connectResult"));
     QCOMPARE(result.value("text").toString(), QString("升级完成。"));
-    QCOMPARE(events(run.out, "line").first().value("text").toString(),
+    QCOMPARE(jsonLines(run.out, "line").first().value("text").toString(),
              QString("当前传输进度：[ 1 ] "));
     const auto guard = sim.lock();
     QCOMPARE(encoder->receivedImage, image);

@@ -2,41 +2,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "chineseconfig.h"
+#include "cliprocess.h"
 #include "rigbehaviour.h"
 #include "simdevice.h"
 #include "testworkdir.h"
 
 namespace {
-struct Run {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run cli(const QStringList& args) {
-    QProcess process;
-    process.setProgram(QStringLiteral(QUELBRIN_CLI));
-    process.setArguments(args);
-    QSignalSpy finished(&process, &QProcess::finished);
-    process.start();
-    if (!finished.wait(30000))
-        process.kill();
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QList<QJsonObject> events(const QByteArray& out) {
-    QList<QJsonObject> list;
-    for (const QByteArray& line : out.split('\n'))
-        if (!line.isEmpty())
-            list << QJsonDocument::fromJson(line).object();
-    return list;
-}
-
 QByteArray config() {
     return chineseConfig() +
            "[ZEK_ENCODER]\nTargetInl=100\nResolution=17\n"
@@ -103,7 +78,7 @@ void TestRigCli::calibrateEventsAndRecord() {
     const Run run = cli({"rig", "calibrate", "--port", rig.device.portPath(), "--points", "32",
                          "--json", "--record", recordPath});
     QCOMPARE(run.code, 0);
-    const QList<QJsonObject> all = events(run.out);
+    const QList<QJsonObject> all = jsonLines(run.out);
     QStringList results;
     for (const QJsonObject& e : all)
         if (e.value("type") == "result")
@@ -150,7 +125,7 @@ void TestRigCli::exitCodeFollowsTheRig() {
     const Run run = cli({"rig", job, "--port", rig.device.portPath(), "--json"});
     QCOMPARE(run.code, code);
     QString last;
-    for (const QJsonObject& e : events(run.out))
+    for (const QJsonObject& e : jsonLines(run.out))
         if (e.value("type") == "result")
             last = e.value("text").toString();
     QCOMPARE(last, lastResult);
