@@ -27,10 +27,6 @@ private slots:
     void init() {
         PermissionController::instance()->setPermission(PermissionController::ADMINISTRATOR);
     }
-    void logLineRules_data();
-    void logLineRules();
-    void logEmptiesPastThousandBlocks();
-    void inPlaceLinesReplaceThemselves();
     void resultColoursLastLine_data();
     void resultColoursLastLine();
     void tabsPerPermission_data();
@@ -52,65 +48,6 @@ private:
 void TestMainWindow::initTestCase() {
     work = std::make_unique<TestWorkDir>(chineseConfig());
     Language::instance()->load();
-}
-
-void TestMainWindow::logLineRules_data() {
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("msg");
-    QTest::addColumn<QString>("log");
-    QTest::addRow("a line") << "SerialPort"
-                            << "握手成功！"
-                            << ">>>>>>>>> SerialPort  :  :  握手成功！\n";
-    QTest::addRow("empty mode and text: no line") << ""
-                                                  << ""
-                                                  << "";
-    QTest::addRow("null text: nothing") << "SerialPort" << QString() << "";
-    QTest::addRow("null mode: nothing") << QString() << "x"
-                                        << "";
-    QTest::addRow("empty text still a line") << "IAP"
-                                             << ""
-                                             << ">>>>>>>>> IAP  :  :  \n";
-}
-
-void TestMainWindow::logLineRules() {
-    QFETCH(QString, mode);
-    QFETCH(QString, msg);
-    QFETCH(QString, log);
-    MainWindow window;
-    window.showDebugMsg(mode, msg);
-    QString text = window.debugLog()->toPlainText();
-    text.remove(QLatin1Char('\r'));
-    QCOMPARE(text, log);
-}
-
-void TestMainWindow::logEmptiesPastThousandBlocks() {
-    MainWindow window;
-    for (int i = 1; i < 1000; ++i) window.showDebugMsg("SerialPort", QString::number(i));
-    QCOMPARE(window.debugLog()->document()->blockCount(), 1000);
-    QVERIFY(window.debugLog()->toPlainText().contains(">>>>>>>>> SerialPort  :  :  999"));
-    window.showDebugMsg("SerialPort", "1000");  // the 1001st block
-    QCOMPARE(window.debugLog()->toPlainText(), QString());
-    window.showDebugMsg("SerialPort", "after");
-    QVERIFY(window.debugLog()->toPlainText().startsWith(">>>>>>>>> SerialPort  :  :  after"));
-    QVERIFY(window.findChild<QDockWidget*>("debugDock")->widget() == window.debugLog());
-}
-
-void TestMainWindow::inPlaceLinesReplaceThemselves() {
-    MainWindow window;
-    window.showDebugMsg("IAP升级", "开始发送");
-    for (int block = 1; block <= 50; ++block) window.showDebugMsg("IAP升级", "已发送 %1 包", block);
-    window.showDebugMsg("IAP升级", "", 0);  // closes the in-place line
-    window.showDebugMsg("IAP升级", "完成");
-    QString text = window.debugLog()->toPlainText();
-    text.remove(QLatin1Char('\r'));
-    QCOMPARE(text, QString(">>>>>>>>> IAP升级  :  :  开始发送\n"
-                           ">>>>>>>>> IAP升级  :  :  已发送 50 包\n"
-                           ">>>>>>>>> IAP升级  :  :  完成\n"));
-    // Far more updates than the 1000-block limit of ordinary lines: still one line.
-    for (int block = 1; block <= 1500; ++block)
-        window.showDebugMsg("IAP升级", "已发送 %1 包", block);
-    QVERIFY(window.debugLog()->toPlainText().contains("已发送 1500 包"));
-    QCOMPARE(window.debugLog()->document()->blockCount(), 4);
 }
 
 void TestMainWindow::resultColoursLastLine_data() {
