@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "diagnostics.h"
 #include "bisscontroler.h"
 #include "bissentity.h"
 #include "bisspages.h"
@@ -38,6 +39,7 @@ double cpuSeconds() {
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    Diagnostics::configure(app.arguments());
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "diagnostics.h"
 #include "calibrationentity.h"
 #include "calibrationmode.h"
 #include "calibrationwork.h"
@@ -31,6 +32,7 @@ double percentile(QList<double> values, double p) {
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    Diagnostics::configure(app.arguments());
     QTemporaryDir work;
     QDir::setCurrent(work.path());
     QDir().mkpath("config");

@@ -8,6 +8,7 @@
 #include <QTextStream>
 #include <QWindow>
 
+#include "diagnostics.h"
 #include "filework.h"
 #include "hexcursor.h"
 #include "hexdocument.h"
@@ -62,6 +63,7 @@ void key(HexView* view, int k, const QString& text = QString()) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    Diagnostics::configure(app.arguments());
     QTextStream out(stdout);
     QTemporaryDir dir;
     {

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "diagnostics.h"
 #include "encoderbehaviour.h"
 #include "language.h"
 #include "simdevice.h"
@@ -18,6 +19,7 @@
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    Diagnostics::configure(app.arguments());
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     Language::instance()->setValue(Language::zh);

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include "diagnostics.h"
 #include "devicestype.h"
 #include "language.h"
 #include "simdevice.h"
@@ -26,6 +27,7 @@ double threadCpuSeconds() {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    Diagnostics::configure(app.arguments());
     const int connects = argc > 1 ? std::max(1, atoi(argv[1])) : 200;
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());

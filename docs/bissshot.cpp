@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "diagnostics.h"
 #include "bisscontroler.h"
 #include "bissentity.h"
 #include "bisspages.h"
@@ -24,6 +25,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    Diagnostics::configure(app.arguments());
     const QString output = QDir::current().absoluteFilePath(
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/biss.png"));
     QTemporaryDir dir;

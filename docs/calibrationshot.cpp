@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include "diagnostics.h"
 #include "calibrationentity.h"
 #include "calibrationmode.h"
 #include "calibrationpages.h"
@@ -20,6 +21,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    Diagnostics::configure(app.arguments());
     const QString out =
         QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs")).absolutePath();
     QTemporaryDir work;

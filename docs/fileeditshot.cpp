@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "diagnostics.h"
 #include "filework.h"
 #include "fileworktabs.h"
 #include "findbar.h"
@@ -47,6 +48,7 @@ QString writeBinary(const QTemporaryDir& dir, const char* name, const QByteArray
 int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
+    Diagnostics::configure(app.arguments());
     const QString output =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("fileedit.png");
     QTemporaryDir dir;

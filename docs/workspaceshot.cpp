@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "diagnostics.h"
 #include "mainwindow.h"
 #include "settingswork.h"
 #include "startup.h"
@@ -14,6 +15,7 @@
 int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
+    Diagnostics::configure(app.arguments());
     const QString output =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("workspace.png");
     Startup::writeDefaultConfigIfMissing();
