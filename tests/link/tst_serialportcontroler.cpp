@@ -77,8 +77,15 @@ void TestSerialPortControler::connectAndCompare() {
     const QString port = QStringLiteral("Simulated (%1)").arg(device.portPath());
     SerialPortEntity entity(nullptr, port, 115200);
     DevicesType::instance()->setConnectedType(selected);
+    // What a receiver of the first result finds: the flag is already set.
+    int flagAtResult = -1;
+    connect(&controler, &SerialPortControler::connectResult, this, [&flagAtResult] {
+        if (flagAtResult < 0)
+            flagAtResult = ConnectFlag::instance()->getDeviceConnection();
+    });
     controler.connectSerialPort(&entity);
     QTRY_COMPARE_WITH_TIMEOUT(compared.size(), 1, 10000);
+    QCOMPARE(flagAtResult, int(match ? ConnectFlag::CONNECTED : ConnectFlag::DISCONNECTED));
 
     QCOMPARE(messages.first().at(1).toString(),
              "正在连接设备: [" + selected + "] 串口: [" + port + "] 波特率：[115200] ");
