@@ -84,13 +84,13 @@ const char* const kUsage =
 
 enum DeviceMask { RigOnly = 1, EncoderOnly = 2, BissOnly = 4, AnyDevice = 7 };
 
-struct OptionSpec {
+struct OptionInfo {
     const char* name;
     bool takesValue;
     int devices;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionInfo kOptions[] = {
     {"--device", true, AnyDevice},
     {"--type", true, AnyDevice},
     {"--status", true, AnyDevice},
@@ -144,10 +144,10 @@ constexpr OptionSpec kOptions[] = {
     {"--pole-pairs", true, BissOnly},
 };
 
-const OptionSpec* findOption(const QString& name) {
-    for (const OptionSpec& spec : kOptions)
-        if (name == QLatin1String(spec.name))
-            return &spec;
+const OptionInfo* findOption(const QString& name) {
+    for (const OptionInfo& option : kOptions)
+        if (name == QLatin1String(option.name))
+            return &option;
     return nullptr;
 }
 
@@ -168,14 +168,14 @@ public:
                 value = name.mid(eq + 1);
                 name.truncate(eq);
             }
-            const OptionSpec* spec = findOption(name);
-            if (!spec)
+            const OptionInfo* option = findOption(name);
+            if (!option)
                 throw UsageError{QStringLiteral("unknown option '%1'").arg(args.at(i))};
-            if (spec->takesValue && eq < 0) {
+            if (option->takesValue && eq < 0) {
                 if (i + 1 >= args.size())
                     throw UsageError{QStringLiteral("%1 needs a value").arg(name)};
                 value = args.at(++i);
-            } else if (!spec->takesValue && eq > 0) {
+            } else if (!option->takesValue && eq > 0) {
                 throw UsageError{QStringLiteral("%1 takes no value").arg(name)};
             }
             values.insert(name, value);
