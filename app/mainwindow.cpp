@@ -27,6 +27,9 @@
 #include "baidutranslate.h"
 #include "bisspages.h"
 #include "calibrationentity.h"
+#include "iapentity.h"
+#include "firmwareentity.h"
+#include "bissentity.h"
 #include "calibrationnavigation.h"
 #include "calibrationpages.h"
 #include "devicestype.h"
@@ -392,6 +395,13 @@ void MainWindow::showCalibrationGroups(bool afterCalibration, CalibrationEntity*
     // file tab that may hold unsaved work.
     SettingsWork* old = work;
     disconnect(old, nullptr, this, nullptr);
+    // A job may still hold one of the old workspace's records (firmware generation takes no
+    // port, so it can run through a calibration): the records outlive the old workspace.
+    for (QObject* record :
+         std::initializer_list<QObject*>{old->getCalibrationEntity(), old->getIapEntity(),
+                                         old->getFirmwareEntity(), old->getBissEntity()})
+        if (record && record->parent() == old)
+            record->setParent(this);
     contentsWidget->removeTab(contentsWidget->indexOf(old));
     old->hide();
     old->deleteLater();
