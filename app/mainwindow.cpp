@@ -74,13 +74,10 @@ MainWindow* MainWindow::instance() {
 }
 
 QList<QStringList> MainWindow::calibrationPages() {
-    return {group({"校准结果"}),
-            group({"校准INL数据"}),
-            group({"测试结果"}),
-            group({"测试INL数据"}),
+    // A group is its heading, then its pages: a heading alone gets no page in the workspace.
+    return {group({"校准结果", "校准INL数据"}), group({"测试结果", "测试INL数据"}),
             group({"测试", "第一次测试", "第二次测试", "第三次测试", "第四次测试"}),
-            group({"参数设置", "对拖工装参数"}),
-            group({"运行", "对零 & 校准 & 测试"})};
+            group({"参数设置", "对拖工装参数"}), group({"运行", "对零 & 校准 & 测试"})};
 }
 
 QList<QStringList> MainWindow::firmwarePages() {
@@ -92,12 +89,9 @@ QList<QStringList> MainWindow::iapPages() {
 }
 
 QList<QStringList> MainWindow::bissPages() {
-    QList<QStringList> pages;
-    for (const char* name :
-         {"主机状态", "主机通信模式", "从机使能", "从机状态", "从机反馈数据", "从机错误 & 警告",
-          "通信错误 & 警告", "从机通信模式", "旋变设置", "寄存器操作"})
-        pages << group({name});
-    return pages;
+    return {group({"主机状态", "主机通信模式", "从机使能"}),
+            group({"从机状态", "从机反馈数据", "从机错误 & 警告", "通信错误 & 警告", "从机通信模式",
+                   "旋变设置", "寄存器操作"})};
 }
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {

@@ -143,6 +143,7 @@ bool BissCommands::requestMasterStatus(BissEntity* entity) {
     }
     entity->setSlaveEnabled(reply.at(5) == 0);
     entity->setMasterNormalMode(reply.at(6) == 0);
+    masterModeLearned = true;
     report(QStringLiteral("获取Master状态成功"));
     return true;
 }
@@ -178,6 +179,13 @@ bool BissCommands::setBitCounts(BissEntity* entity) {
 
 bool BissCommands::setTransformMode(BissEntity* entity) {
     BissTransformMode* modes = BissTransformMode::instance();
+    if (!masterModeLearned) {
+        // The mode in use is only assumed yet: learn it from the master before toggling. The
+        // reading goes into a scratch record, so the mode the operator asked for stays.
+        BissEntity current;
+        if (!requestMasterStatus(&current))
+            return false;
+    }
     // The request carries no mode: 07 switches the master to the other mode, so it is sent only
     // when the wanted mode differs from the one the master last reported.
     if (entity->getMasterTransformMode() == BissTransformMode::valueToKey(modes->getMasterMode())) {
@@ -193,6 +201,7 @@ bool BissCommands::setTransformMode(BissEntity* entity) {
         return false;
     }
     modes->setMasterMode(BissTransformMode::keyToValue(entity->getMasterTransformMode()));
+    masterModeLearned = true;
     progress(70);
     report(QStringLiteral("设置变换模式成功"));
     return true;

@@ -118,4 +118,8 @@ private:
     void report(const QString& text);
 
     Ymodem* link;
+    // Whether the master's link mode was read from the master during this run. 07 switches the
+    // master to the other mode without saying which: a decision taken from the assumed default
+    // could switch a BiSS-C master away from the mode the operator asked for.
+    bool masterModeLearned = false;
 };

@@ -197,13 +197,15 @@ void TestMainWindow::navigationTreeFollowsNames() {
     tab.fill("校准", MainWindow::calibrationPages());
     QTreeWidget* tree = tab.tree();
     QCOMPARE(tree->headerItem()->text(0), QString("校准"));
-    QCOMPARE(tree->topLevelItemCount(), 7);
-    QCOMPARE(tree->topLevelItem(4)->childCount(), 4);
-    QCOMPARE(tree->topLevelItem(4)->child(2)->data(0, Qt::UserRole + 1).toString(),
+    // Each result group holds its data page: a heading alone would get no page.
+    QCOMPARE(tree->topLevelItemCount(), 5);
+    QCOMPARE(tree->topLevelItem(0)->child(0)->text(0), QString("校准INL数据"));
+    QCOMPARE(tree->topLevelItem(2)->childCount(), 4);
+    QCOMPARE(tree->topLevelItem(2)->child(2)->data(0, Qt::UserRole + 1).toString(),
              QString("校准"));
     tab.setCurrentItem("第三次测试");
     QCOMPARE(tree->currentItem()->text(0), QString("第三次测试"));
-    QVERIFY(tree->topLevelItem(4)->isExpanded());
+    QVERIFY(tree->topLevelItem(2)->isExpanded());
     tab.setCurrentItem("没有这一页");
     QCOMPARE(tree->currentItem()->text(0), QString("第三次测试"));
 }

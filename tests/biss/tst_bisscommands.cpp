@@ -88,6 +88,7 @@ private slots:
     void bitCountStatus_data();
     void bitCountStatus();
     void transformModeSentOnlyWhenModesDiffer();
+    void transformModeLearnedBeforeTheFirstSwitch();
     void slaveIdUnknownToTable_data();
     void slaveIdUnknownToTable();
     void eepromSaveRule_data();
@@ -371,6 +372,8 @@ void TestBissCommands::bitCountStatus_data() {
     QTest::addRow("status 0 succeeds")
         << 0 << true
         << QStringList{"设置多圈与单圈位数成功", "开始Master通信模式...",
+                       // The mode in use is read from the master before deciding on 07.
+                       "开始获取Master状态...", "正在获取...", "获取Master状态成功",
                        "当前变换模式与设备一致，无需设置"};
     QTest::addRow("status 1 fails")
         << 1 << false << QStringList{"设置多圈与单圈位数失败，指令错误！", kMasterPath};
@@ -404,15 +407,34 @@ void TestBissCommands::transformModeSentOnlyWhenModesDiffer() {
     rig.entity.setMasterTransformMode("BISS_C");
     rig.entity.setSingleTurnBits(17);
     QVERIFY(rig.run(BissCommands::SetMasterParameters));
-    QCOMPARE(rig.sim.received().size(), 1);
+    // Before the first decision the master is asked for the mode it is in; it agrees: no 07.
+    QCOMPARE(rig.sim.received().size(), 2);
+    QCOMPARE(rig.sim.received().last(), bytes({0x0A}));
     QCOMPARE(ints(rig.progress), QList<int>({0, 10, 20, 20, 50, 100}));
 
     rig.entity.setMasterTransformMode("RS485");
     QVERIFY(rig.run(BissCommands::SetMasterParameters));
+    // Known now: after the bit counts, 07 goes out at once.
+    QCOMPARE(rig.sim.received().size(), 2);
     QCOMPARE(rig.sim.received().last(), bytes({0x07}));
     QCOMPARE(BissTransformMode::instance()->getMasterMode(), int(BissTransformMode::RS485));
     QCOMPARE(rig.master->settings.linkMode, int(BissMasterBehaviour::kRs485));
     QCOMPARE(ints(rig.progress), QList<int>({0, 10, 20, 20, 50, 60, 70, 100}));
+}
+
+void TestBissCommands::transformModeLearnedBeforeTheFirstSwitch() {
+    // The program assumes RS485 until the master says otherwise; this master runs BiSS-C. Asked
+    // for BiSS-C, a switch decided from the assumption would toggle the master to RS485.
+    Rig rig;
+    rig.setMode(BissMasterBehaviour::kBissC);
+    BissTransformMode::instance()->setMasterMode(BissTransformMode::RS485);
+    rig.entity.setMasterTransformMode("BISS_C");
+    rig.entity.setSingleTurnBits(17);
+    QVERIFY(rig.run(BissCommands::SetMasterParameters));
+    QVERIFY(!rig.sim.received().contains(bytes({0x07})));
+    QCOMPARE(rig.master->settings.linkMode, int(BissMasterBehaviour::kBissC));
+    QCOMPARE(BissTransformMode::instance()->getMasterMode(), int(BissTransformMode::BISS_C));
+    QCOMPARE(rig.entity.getMasterTransformMode(), QString("BISS_C"));
 }
 
 void TestBissCommands::slaveIdUnknownToTable_data() {
