@@ -122,6 +122,8 @@ QChart* MyCharts::newChart(const QString& title, int pointNum, QValueAxis*& x, Q
         axis->setTitleFont(font);
         // N / 8 ticks crowd the axis: short labels in a small font stay readable.
         axis->setLabelsFont(QFont(QStringLiteral("Corbel Light"), 7));
+        // With N / 8 ticks Qt finds too little room per label and cuts every one to "…".
+        axis->setTruncateLabels(false);
     }
     x->setLabelFormat(QStringLiteral("%.0f"));
     y->setLabelFormat(QStringLiteral("%.3g"));
