@@ -5,9 +5,7 @@
 #include <QDebug>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QDockWidget>
-#include <QGraphicsDropShadowEffect>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,8 +31,8 @@
 #include "calibrationnavigation.h"
 #include "calibrationpages.h"
 #include "devicestype.h"
-#include "filework.h"
 #include "firmwarepages.h"
+#include "areapages.h"
 #include "jobwiring.h"
 #include "debuglog.h"
 #include "fileworkcontroler.h"
@@ -56,12 +54,6 @@ MainWindow* theWindow = nullptr;
 
 constexpr int kNormalMargin = 30;
 
-QStringList group(std::initializer_list<const char*> names) {
-    QStringList list;
-    for (const char* name : names) list << translated(name);
-    return list;
-}
-
 QStyle* iconStyle(QObject* owner, int size) {
     auto* style = new IconSizeStyle(QStyleFactory::create(QApplication::style()->name()), size);
     style->setParent(owner);
@@ -71,27 +63,6 @@ QStyle* iconStyle(QObject* owner, int size) {
 
 MainWindow* MainWindow::instance() {
     return theWindow;
-}
-
-QList<QStringList> MainWindow::calibrationPages() {
-    // A group is its heading, then its pages: a heading alone gets no page in the workspace.
-    return {group({"校准结果", "校准INL数据"}), group({"测试结果", "测试INL数据"}),
-            group({"测试", "第一次测试", "第二次测试", "第三次测试", "第四次测试"}),
-            group({"参数设置", "对拖工装参数"}), group({"运行", "对零 & 校准 & 测试"})};
-}
-
-QList<QStringList> MainWindow::firmwarePages() {
-    return {group({"参数设置", "固件参数", "固件路径"}), group({"运行", "保存 & 开始"})};
-}
-
-QList<QStringList> MainWindow::iapPages() {
-    return {group({"参数设置", "IAP参数"}), group({"运行", "保存 & 开始"})};
-}
-
-QList<QStringList> MainWindow::bissPages() {
-    return {group({"主机状态", "主机通信模式", "从机使能"}),
-            group({"从机状态", "从机反馈数据", "从机错误 & 警告", "通信错误 & 警告", "从机通信模式",
-                   "旋变设置", "寄存器操作"})};
 }
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -333,14 +304,16 @@ void MainWindow::buildNavigation() {
     };
     QList<Area> areas;
     if (permission == PermissionController::ADMINISTRATOR)
-        areas = {{"校准", calibrationPages()},
-                 {"固件生成", firmwarePages()},
-                 {"IAP升级", iapPages()},
-                 {"BiSS调试", bissPages()}};
+        areas = {{"校准", AreaPages::calibration()},
+                 {"固件生成", AreaPages::firmware()},
+                 {"IAP升级", AreaPages::iap()},
+                 {"BiSS调试", AreaPages::biss()}};
     else if (permission == PermissionController::DEBUGPERSON)
-        areas = {{"校准", calibrationPages()}, {"IAP升级", iapPages()}, {"BiSS调试", bissPages()}};
+        areas = {{"校准", AreaPages::calibration()},
+                 {"IAP升级", AreaPages::iap()},
+                 {"BiSS调试", AreaPages::biss()}};
     else
-        areas = {{"IAP升级", iapPages()}};
+        areas = {{"IAP升级", AreaPages::iap()}};
     for (const Area& area : areas) {
         tabNames << translated(area.name);
         areaGroups << area.pages;
@@ -629,28 +602,8 @@ void MainWindow::mainShowMaxOrNormal(bool) {
         showMaximisedLook();
 }
 
-bool MainWindow::mayDiscardFileChanges() {
-    QStringList changed;
-    if (fileTabs)
-        for (FileWork* file : fileTabs->fileWorks())
-            if (file->isModified()) {
-                // As the operator knows it: the tab's title (a new document has no file yet).
-                const int tab = contentsWidget->indexOf(file);
-                changed << (tab >= 0 ? contentsWidget->tabText(tab)
-                                     : QFileInfo(file->getFilePath()).fileName());
-            }
-    if (changed.isEmpty())
-        return true;
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, translated("询问"),
-        translated("以下文件有未保存的修改，退出后将丢失：") + QStringLiteral("\n") +
-            changed.join(QLatin1Char('\n')) + QStringLiteral("\n") + translated("确定退出吗？"),
-        QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
-    return answer == QMessageBox::Yes;
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!mayDiscardFileChanges()) {
+    if (fileTabs && !fileTabs->mayDiscardChanges()) {
         event->ignore();
         return;
     }
@@ -665,10 +618,6 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     scheduleShadow(150);
 }
 
-QList<QWidget*> MainWindow::shadowPanels() const {
-    return {menuBar_, statusBar(), leftWidget, rightWidget};
-}
-
 void MainWindow::scheduleShadow(int ms) {
     QTimer::singleShot(ms, this, &MainWindow::updateShadow);
 }
@@ -677,27 +626,12 @@ void MainWindow::shutdownShadow() {
     // Only the contents pause their repaints: a top-level window whose updates are off when
     // X first exposes it is never painted at all (it stays black).
     central->setUpdatesEnabled(false);
-    for (QWidget* panel : shadowPanels()) {
-        if (auto* effect =
-                qobject_cast<QGraphicsDropShadowEffect*>(panel ? panel->graphicsEffect() : nullptr))
-            effect->setColor(Qt::transparent);
-    }
+    frame->setShadows({menuBar_, statusBar(), leftWidget, rightWidget}, false);
 }
 
 void MainWindow::updateShadow() {
     central->setUpdatesEnabled(true);
-    for (QWidget* panel : shadowPanels()) {
-        if (!panel)
-            continue;
-        auto* effect = qobject_cast<QGraphicsDropShadowEffect*>(panel->graphicsEffect());
-        if (!effect) {
-            effect = new QGraphicsDropShadowEffect(panel);
-            effect->setBlurRadius(30);
-            effect->setOffset(4, 4);
-            panel->setGraphicsEffect(effect);
-        }
-        effect->setColor(QColor(0, 0, 0, 160));
-    }
+    frame->setShadows({menuBar_, statusBar(), leftWidget, rightWidget}, true);
 }
 
 MainWindow::Launcher MainWindow::restartLauncher =
@@ -717,14 +651,20 @@ void MainWindow::restartApplication() {
     QCoreApplication::quit();
 }
 
-void MainWindow::addDevicesViewBind() {
+void MainWindow::showSettingsDialog(QDialog* dialog) {
+    // A dialog closed a moment ago may still owe its reset(): it is deleted only when the next
+    // one opens, never on closing.
     delete currentSettingsDialog;
-    auto* dialog = new DevicesDialog(this);
     currentSettingsDialog = dialog;
-    connect(dialog, &DevicesDialog::review, work, &SettingsWork::devicesTypeUpdate);
-    connect(dialog, &DevicesDialog::showMsg, this, &MainWindow::showMsg);
     dialog->setModal(true);
     dialog->show();
+}
+
+void MainWindow::addDevicesViewBind() {
+    auto* dialog = new DevicesDialog(this);
+    connect(dialog, &DevicesDialog::review, work, &SettingsWork::devicesTypeUpdate);
+    connect(dialog, &DevicesDialog::showMsg, this, &MainWindow::showMsg);
+    showSettingsDialog(dialog);
 }
 
 void MainWindow::themeSettingsViewBind() {
@@ -732,23 +672,15 @@ void MainWindow::themeSettingsViewBind() {
         showMsg(QMessageBox::Warning, translated("网络连接失败，请检查网络连接"));
         return;
     }
-    delete currentSettingsDialog;
     auto* dialog = new ThemeSetDialog(this);
-    currentSettingsDialog = dialog;
     connect(dialog, &ThemeSetDialog::reset, this, &MainWindow::restartApplication);
     connect(dialog, &ThemeSetDialog::showMsg, this, &MainWindow::showMsg);
-    dialog->setModal(true);
-    dialog->show();
+    showSettingsDialog(dialog);
 }
 
 void MainWindow::workSpaceSettingsViewBind() {
-    // A dialog closed a moment ago may still owe its reset(): it is deleted only when the next
-    // one opens, never on closing.
-    delete currentSettingsDialog;
     auto* dialog = new WorkSpaceSetDialog(this);
-    currentSettingsDialog = dialog;
     connect(dialog, &WorkSpaceSetDialog::reset, this, &MainWindow::restartApplication);
     connect(dialog, &WorkSpaceSetDialog::showMsg, this, &MainWindow::showMsg);
-    dialog->setModal(true);
-    dialog->show();
+    showSettingsDialog(dialog);
 }

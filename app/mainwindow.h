@@ -62,12 +62,6 @@ public:
                                         const QString& workingDirectory)>;
     static Launcher restartLauncher;
 
-    // The page lists of the job areas, each a list of groups (group name, then page names).
-    static QList<QStringList> calibrationPages();
-    static QList<QStringList> firmwarePages();
-    static QList<QStringList> iapPages();
-    static QList<QStringList> bissPages();
-
 signals:
     void windowChanged(int width);
     void windowResisze(int width);
@@ -115,14 +109,13 @@ private:
     void buildNavigation();
     void registerWorkspacePages();
     void buildWorkspace();
-    bool mayDiscardFileChanges();
+    void showSettingsDialog(QDialog* dialog);
     void showWorkspaceTab();
     void repolish(QWidget* widget);
     void setWindowProperty(const char* value);
     void showRestored();
     void showMaximisedLook();
     void scheduleShadow(int ms);
-    QList<QWidget*> shadowPanels() const;
 
     ReadConfig* readConfig;
     QMenuBar* menuBar_ = nullptr;

@@ -1,6 +1,7 @@
 #include "windowframe.h"
 
 #include <QApplication>
+#include <QGraphicsDropShadowEffect>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QWidget>
@@ -42,6 +43,23 @@ Qt::Edges WindowFrame::edgesAt(const QPoint& pos) const {
     if (bottom)
         edges |= Qt::BottomEdge;
     return edges;
+}
+
+void WindowFrame::setShadows(const QList<QWidget*>& panels, bool on) {
+    for (QWidget* panel : panels) {
+        if (!panel)
+            continue;
+        auto* effect = qobject_cast<QGraphicsDropShadowEffect*>(panel->graphicsEffect());
+        if (!effect && !on)
+            continue;
+        if (!effect) {
+            effect = new QGraphicsDropShadowEffect(panel);
+            effect->setBlurRadius(30);
+            effect->setOffset(4, 4);
+            panel->setGraphicsEffect(effect);
+        }
+        effect->setColor(on ? QColor(0, 0, 0, 160) : QColor(Qt::transparent));
+    }
 }
 
 void WindowFrame::stop() {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <QObject>
+#include <QList>
 #include <QPoint>
 #include <QRect>
 
@@ -27,6 +28,10 @@ public:
 
     bool isDragging() const { return dragging; }
     bool isResizing() const { return resizeEdges != 0; }
+    // The drop shadow of the window's panels: on, or transparent while the window relayouts
+    // (a shadow is costly to repaint at every step). Created on first use.
+    static void setShadows(const QList<QWidget*>& panels, bool on);
+
     // Which edges a point of the window (its own coordinates) would resize.
     Qt::Edges edgesAt(const QPoint& pos) const;
 

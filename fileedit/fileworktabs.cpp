@@ -235,3 +235,22 @@ void FileWorkTabs::openPaths(const QStringList& paths) {
         work->hexView()->setFocus();
     }
 }
+
+bool FileWorkTabs::mayDiscardChanges() {
+    QStringList changed;
+    for (FileWork* file : fileWorks())
+        if (file->isModified()) {
+            // As the operator knows it: the tab's title (a new document has no file yet).
+            const int tab = contents->indexOf(file);
+            changed << (tab >= 0 ? contents->tabText(tab)
+                                 : QFileInfo(file->getFilePath()).fileName());
+        }
+    if (changed.isEmpty())
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        window, translated("询问"),
+        translated("以下文件有未保存的修改，退出后将丢失：") + QStringLiteral("\n") +
+            changed.join(QLatin1Char('\n')) + QStringLiteral("\n") + translated("确定退出吗？"),
+        QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
+    return answer == QMessageBox::Yes;
+}

@@ -47,6 +47,9 @@ public slots:
     // last one opened gets the keyboard focus.
     void openPaths(const QStringList& paths);
     void setDisplayLine(int width);
+    // Before the window goes: true when no file tab holds unsaved changes, or the operator,
+    // shown the modified tabs, agrees to lose them.
+    bool mayDiscardChanges();
 
 private:
     FileWork* createFileWork();

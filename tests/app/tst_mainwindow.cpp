@@ -13,6 +13,7 @@
 #include "chineseconfig.h"
 #include "language.h"
 #include "leftwidgettab.h"
+#include "areapages.h"
 #include "mainwindow.h"
 #include "permissioncontroller.h"
 #include "readconfig.h"
@@ -194,7 +195,7 @@ void TestMainWindow::closeEditRemovesContentsTabs() {
 
 void TestMainWindow::navigationTreeFollowsNames() {
     LeftWidgetTab tab;
-    tab.fill("校准", MainWindow::calibrationPages());
+    tab.fill("校准", AreaPages::calibration());
     QTreeWidget* tree = tab.tree();
     QCOMPARE(tree->headerItem()->text(0), QString("校准"));
     // Each result group holds its data page: a heading alone would get no page.
