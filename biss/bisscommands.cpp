@@ -396,14 +396,20 @@ bool BissCommands::readSlaveId() {
     return true;
 }
 
+bool BissCommands::fixedRs485Slave(const char* done) {
+    // Only a ZEK_MT_BISS slave has a mode register; every other slave talks RS485 alone.
+    if (DevicesType::instance()->getSlaveType() == DevicesType::ZEK_MT_BISS)
+        return false;
+    BissTransformMode::instance()->setSlaveMode(BissTransformMode::RS485);
+    report(QString::fromUtf8(done));
+    return true;
+}
+
 bool BissCommands::readSlaveCommMode(BissEntity* entity) {
     report(QStringLiteral("正在获取从机通信模式..."));
-    BissTransformMode* modes = BissTransformMode::instance();
-    if (DevicesType::instance()->getSlaveType() != DevicesType::ZEK_MT_BISS) {
-        modes->setSlaveMode(BissTransformMode::RS485);
-        report(QStringLiteral("获取从机通信模式成功"));
+    if (fixedRs485Slave("获取从机通信模式成功"))
         return true;
-    }
+    BissTransformMode* modes = BissTransformMode::instance();
     int mode = 0;
     if (!readRegisterAt(BissSlaveRegEdit::TRANSFORM_MODE_ADDR, mode)) {
         ConnectFlag::instance()->setSlaveConnection(ConnectFlag::DISCONNECTED);
@@ -419,12 +425,9 @@ bool BissCommands::readSlaveCommMode(BissEntity* entity) {
 
 bool BissCommands::writeSlaveCommMode(BissEntity* entity) {
     report(QStringLiteral("正在设置从机通信模式..."));
-    BissTransformMode* modes = BissTransformMode::instance();
-    if (DevicesType::instance()->getSlaveType() != DevicesType::ZEK_MT_BISS) {
-        modes->setSlaveMode(BissTransformMode::RS485);
-        report(QStringLiteral("设置从机通信模式成功"));
+    if (fixedRs485Slave("设置从机通信模式成功"))
         return true;
-    }
+    BissTransformMode* modes = BissTransformMode::instance();
     // An empty or unknown mode would write FF into the slave's mode register and leave it
     // unreachable after the next restart: refuse it before anything is sent.
     const int wanted = BissTransformMode::keyToValue(entity->getSlaveTransformMode());

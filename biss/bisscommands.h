@@ -111,6 +111,8 @@ private:
     void slavePathFailure();
     void masterPathFailure();
     void slaveCheckFailure(const char* text);
+    // True (with the done message) for a slave without a mode register: its mode is RS485.
+    bool fixedRs485Slave(const char* done);
     // Register access through a scratch record; value in and out through value.
     bool readRegisterAt(int address, int& value);
     bool writeRegisterAt(int address, int value, bool saveToEeprom);
