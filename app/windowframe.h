@@ -27,7 +27,6 @@ public:
     std::function<int()> borderWidth;
 
     bool isDragging() const { return dragging; }
-    bool isResizing() const { return resizeEdges != 0; }
     // The drop shadow of the window's panels: on, or transparent while the window relayouts
     // (a shadow is costly to repaint at every step). Created on first use.
     static void setShadows(const QList<QWidget*>& panels, bool on);

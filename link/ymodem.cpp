@@ -63,10 +63,6 @@ void Ymodem::report(const QString& text) {
     emit msgSignal(translated(text));
 }
 
-void Ymodem::reportCount(const QString& text, int arg) {
-    emit msgSignals(translated(text), arg);
-}
-
 bool Ymodem::isPortOpen() const {
     return serialPort && serialPort->isOpen();
 }

@@ -48,10 +48,8 @@ public:
     void closeSerialPort();
     bool isPortOpen() const;
 
-    // Operator messages of a job: the text is translated, then emitted as msgSignal; the second
-    // form holds "%1" for the count (in-place progress lines).
+    // An operator message of a job: the text is translated, then emitted as msgSignal.
     void report(const QString& text);
-    void reportCount(const QString& text, int arg);
 
     // Writes; each waits until the bytes are handed to the driver (bounded, and a stop request
     // ends the wait). False when the port is not open or the bytes could not be written.
