@@ -8,6 +8,9 @@ packages=(
     libqt6opengl6-dev libxkbcommon-dev libgl-dev qt6-qpa-plugins
     xvfb xauth fonts-noto-cjk fonts-dejavu-core
     lrzsz socat
+    libqt6sql6-sqlite libqt6sql6-psql postgresql postgresql-common
+    poppler-utils qt6-l10n-tools qt6-translations-l10n qt6-tools-dev qt6-tools-dev-tools
+    dpkg-dev fakeroot file lintian desktop-file-utils appstream
 )
 
 missing=()
