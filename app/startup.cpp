@@ -1,11 +1,8 @@
 #include "startup.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFontDatabase>
-#include <QStandardPaths>
 
-#include "readconfig.h"
+#include "workingfolder.h"
 
 QFont Startup::applicationFont() {
     QFont font(QStringLiteral("Corbel"), 10);
@@ -24,24 +21,32 @@ void Startup::installFontFallbacks() {
 }
 
 bool Startup::writeDefaultConfigIfMissing() {
-    const QString path = ReadConfig::configPath();
-    if (QFile::exists(path))
-        return false;
-    QFile source(QStringLiteral(":/system/config/config.ini"));
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    QString text = QString::fromUtf8(source.readAll());
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString base = documents.isEmpty() ? QDir::homePath() : documents;
-    text.replace(QStringLiteral("@FIRMWARE_DIR@"),
-                 QDir(base).filePath(QStringLiteral("Quelbrin/firmware")));
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        return false;
-    QFile target(path);
-    if (!target.open(QIODevice::WriteOnly))
-        return false;
-    target.write(text.toUtf8());
-    return true;
+    return WorkingFolder().writeDefaultConfigIfMissing();
+}
+
+QString Startup::helpText() {
+    return QStringLiteral(
+        "Usage: quelbrin [OPTIONS] [FILE...]\n"
+        "\n"
+        "Quelbrin: calibration rig, BiSS-C debugging, firmware images and IAP upgrades for\n"
+        "absolute rotary encoders. FILE... opens each file in a file tab of the editor.\n"
+        "\n"
+        "Options:\n"
+        "  --simulate     serve a simulated calibration rig, encoder and BiSS master on\n"
+        "                 pseudo-terminals, listed in the serial dialog\n"
+        "  --verbose      write debug output to stderr (also: QT_LOGGING_RULES)\n"
+        "  --from-menu    work in the user's data folder ($XDG_DATA_HOME/quelbrin) whatever the\n"
+        "                 working directory (the desktop entry passes it)\n"
+        "  -h, --help     show this help\n"
+        "  -v, --version  show the version\n"
+        "  --             every argument after it is a FILE\n"
+        "\n"
+        "Working folder: config/ of the working directory when it has one; otherwise, for a\n"
+        "program installed under /usr, $XDG_DATA_HOME/quelbrin (~/.local/share/quelbrin),\n"
+        "created with the default configuration on first start.\n"
+        "\n"
+        "Serial ports: a user needs the group dialout to open /dev/ttyUSB* and /dev/ttyS*:\n"
+        "  sudo adduser $USER dialout    (then log out and in again)\n");
 }
 
 QStringList Startup::fileArguments(const QStringList& arguments) {

@@ -12,9 +12,12 @@ public:
     static QFont applicationFont();
     static void installFontFallbacks();
 
-    // Writes config/config.ini from the embedded default when it is missing, with example paths
-    // below the user's home. Returns true when it wrote the file.
+    // Writes config/config.ini from the default configuration when it is missing, with example
+    // paths below the user's home. Returns true when it wrote the file.
     static bool writeDefaultConfigIfMissing();
+
+    // What "quelbrin --help" prints.
+    static QString helpText();
 
     // The files named on the command line ("quelbrin FILE…", as a file manager's "Open with"
     // starts it): every argument after the program that is not an option; after "--" all are.

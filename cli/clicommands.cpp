@@ -9,6 +9,7 @@
 #include "baidutranslate.h"
 #include "bisscommand.h"
 #include "clioptions.h"
+#include "commandhelp.h"
 #include "devicestype.h"
 #include "firmwarecommand.h"
 #include "jobprinter.h"
@@ -22,8 +23,8 @@ namespace {
 const char* const kHelp =
     "Usage: quelbrin-cli COMMAND [OPTIONS]\n"
     "\n"
-    "Quelbrin's headless front end. It works on config/ in the current directory,\n"
-    "as the program does.\n"
+    "Quelbrin's headless front end. It works in the program's folder: config/ of the\n"
+    "current directory, or for an installed program without one $XDG_DATA_HOME/quelbrin.\n"
     "\n"
     "Commands:\n"
     "  translate [--lang KEY] TEXT   print the translation of TEXT (KEY: en, zh, yue, jp, de;\n"
@@ -62,7 +63,7 @@ const char* const kHelp =
     "a terminal. Debug output goes to stderr.\n"
     "\n"
     "Options:\n"
-    "  -h, --help      show this help\n"
+    "  -h, --help      show this help; COMMAND --help shows the command's\n"
     "  --verbose       write debug output to stderr (also: QT_LOGGING_RULES)\n"
     "  -v, --version   show the version\n"
     "\n"
@@ -89,6 +90,10 @@ int CliCommands::run(const QStringList& arguments) {
     }
     if (command == QLatin1String("-v") || command == QLatin1String("--version")) {
         out(QStringLiteral("quelbrin-cli %1\n").arg(QCoreApplication::applicationVersion()));
+        return kOk;
+    }
+    if (CommandHelp::asksForHelp(args.mid(1)) && CommandHelp::commands().contains(command)) {
+        out(CommandHelp::usage(command));
         return kOk;
     }
     if (command == QLatin1String("translate"))

@@ -18,6 +18,7 @@
 #include "transformways.h"
 #include "ymodemstatus.h"
 #include "jobframe.h"
+#include "porthint.h"
 
 Ymodem::Ymodem(QObject* parent)
     : QObject(parent),
@@ -91,6 +92,8 @@ bool Ymodem::openSerialPort(const QString& portText, int baudRate) {
     // The system's own words ("Permission denied", "No such file or directory") are what the
     // operator needs to fix it.
     emit msgSignal(reason);
+    if (const QString hint = PortHint::afterOpenFailure(*serialPort); !hint.isEmpty())
+        emit msgSignal(hint);
     return false;
 }
 

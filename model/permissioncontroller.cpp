@@ -1,5 +1,6 @@
 #include "permissioncontroller.h"
 
+#include "permissionpolicy.h"
 #include "readconfig.h"
 
 namespace {
@@ -21,7 +22,8 @@ void PermissionController::load() {
     // A missing or non-numeric entry reads as 0, ADMINISTRATOR.
     bool ok = false;
     const int value = ReadConfig::readValue(kGroup, kKey).trimmed().toInt(&ok, 10);
-    permission.store(ok ? value : ADMINISTRATOR);
+    // The system's policy, when there is one, caps what the user's config.ini says.
+    permission.store(PermissionPolicy::load().allowed(ok ? value : ADMINISTRATOR));
 }
 
 void PermissionController::save() const {

@@ -6,11 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTimer>
 
 #include "baidutranslate.h"
 #include "configwritecheck.h"
 #include "permissioncontroller.h"
+#include "permissionpolicy.h"
 #include "readconfig.h"
 
 namespace {
@@ -23,7 +25,8 @@ WorkSpaceSetDialog::WorkSpaceSetDialog(QWidget* parent)
       passwordEdit(new QLineEdit(this)),
       cancel(new QPushButton(translated("取消"), this)),
       confirm(new QPushButton(translated("确认"), this)),
-      readConfig(new ReadConfig(this)) {
+      readConfig(new ReadConfig(this)),
+      policy(PermissionPolicy::load()) {
     setObjectName(QStringLiteral("WorkSpaceSetDialog"));
     setWindowTitle(translated("权限设置"));
     setFont(QFont(QStringLiteral("Calibri Light")));
@@ -46,6 +49,21 @@ WorkSpaceSetDialog::WorkSpaceSetDialog(QWidget* parent)
     grid->addWidget(confirm, 2, 1);
     connect(cancel, &QPushButton::clicked, this, &WorkSpaceSetDialog::on_cancel_clicked);
     connect(confirm, &QPushButton::clicked, this, &WorkSpaceSetDialog::on_confirm_clicked);
+    // A policy of the system caps the permission: the levels above its highest are shown but
+    // cannot be chosen, and a line says why.
+    if (policy.applies) {
+        auto* items = qobject_cast<QStandardItemModel*>(permissionBox->model());
+        for (int level = PermissionController::ADMINISTRATOR; level < policy.highest; ++level)
+            if (items && items->item(level))
+                items->item(level)->setEnabled(false);
+        auto* note = new QLabel(translated("权限由系统策略限定：") + PermissionPolicy::path +
+                                    QLatin1Char('\n') + translated("最高权限：") +
+                                    permissionBox->itemText(policy.highest),
+                                this);
+        note->setObjectName(QStringLiteral("policyNote"));
+        note->setWordWrap(true);
+        grid->addWidget(note, 3, 0, 1, 2);
+    }
     passwordEdit->setFocus();
 }
 
@@ -64,9 +82,16 @@ void WorkSpaceSetDialog::on_cancel_clicked() {
 
 void WorkSpaceSetDialog::on_confirm_clicked() {
     const QString stored =
-        readConfig->readValue(QStringLiteral("admin"), QStringLiteral("password"));
+        policy.applies && !policy.password.isEmpty()
+            ? policy.password
+            : readConfig->readValue(QStringLiteral("admin"), QStringLiteral("password"));
     if (!passwordMatches(stored, passwordEdit->text())) {
         emit showMsg(QMessageBox::Warning, translated("密码错误"));
+        close();
+        return;
+    }
+    if (policy.allowed(permissionBox->currentIndex()) != permissionBox->currentIndex()) {
+        emit showMsg(QMessageBox::Warning, translated("系统策略不允许该权限"));
         close();
         return;
     }

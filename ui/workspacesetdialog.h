@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QMessageBox>
 
+#include "permissionpolicy.h"
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -35,4 +37,6 @@ private:
     QPushButton* cancel;
     QPushButton* confirm;
     ReadConfig* readConfig;
+    // Read once when the dialog opens: what it shows is what it enforces.
+    PermissionPolicy policy;
 };
