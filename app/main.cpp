@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 
 #include "diagnostics.h"
 #include "fileworktabs.h"
@@ -32,6 +33,9 @@ int main(int argc, char* argv[]) {
     Diagnostics::configure(QApplication::arguments());
     QApplication::setApplicationName(QStringLiteral("Quelbrin"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
+    // The desktop entry's name, so that a Wayland compositor finds its icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quelbrin.Quelbrin"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/system/icons/quelbrin.png")));
 
     // Files named on the command line are relative to the folder the program was started in,
     // which the working folder may not be.
