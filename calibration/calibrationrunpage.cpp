@@ -31,15 +31,23 @@ CalibrationRunPage::CalibrationRunPage(SettingsWork* work) : CalibrationPage(wor
 }
 
 QString CalibrationRunPage::validate(const CalibrationEntity* record) {
+    // Each refusal names the page where the value is entered: before the first calibration
+    // five pages are empty, and the operator has to find them.
+    const auto onPage = [](const char* text, const char* page) {
+        return translated(text) + QStringLiteral(" [ ") + translated("校准") +
+               QStringLiteral(" → ") + translated(page) + QStringLiteral(" ]");
+    };
     if (record->getPointNum() == 0)
-        return translated("校准参考点数量不能为0,请重新输入");
+        return onPage("校准参考点数量不能为0,请重新输入", "对拖工装参数");
     if (record->getEncoderLine() == 0)
-        return translated("对拖编码器线数不能为0,请重新输入");
+        return onPage("对拖编码器线数不能为0,请重新输入", "对拖工装参数");
     if (record->getCalibrationSpeed() == 0)
-        return translated("校准速度不能为0,请重新输入");
+        return onPage("校准速度不能为0,请重新输入", "对拖工装参数");
+    const char* const testPages[] = {"第一次测试", "第二次测试", "第三次测试", "第四次测试"};
     const QList<quint16> speeds = record->getTestSpeed();
-    if (speeds.size() < 4 || speeds.contains(0))
-        return translated("测试速度不能为0,请重新输入");
+    for (int k = 0; k < 4; ++k)
+        if (k >= speeds.size() || speeds.at(k) == 0)
+            return onPage("测试速度不能为0,请重新输入", testPages[k]);
     return QString();
 }
 

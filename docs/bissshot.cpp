@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "diagnostics.h"
+#include "shotoutput.h"
 #include "bisscontroler.h"
 #include "bissentity.h"
 #include "bisspages.h"
@@ -26,8 +27,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     Diagnostics::configure(app.arguments());
-    const QString output = QDir::current().absoluteFilePath(
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/biss.png"));
+    const QString output = ShotOutput::absolute(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                                         : QStringLiteral("docs/biss.png"));
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     QDir().mkpath("config");
@@ -81,7 +82,7 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(100, page, [page] { page->continuousBox->click(); });
     int code = 1;
     QTimer::singleShot(6000, Qt::PreciseTimer, &app, [&] {
-        code = work.grab().save(output) ? 0 : 1;
+        code = ShotOutput::save(work.grab(), output) ? 0 : 1;
         app.quit();
     });
     app.exec();

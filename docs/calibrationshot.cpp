@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "diagnostics.h"
+#include "shotoutput.h"
 #include "calibrationentity.h"
 #include "calibrationmode.h"
 #include "calibrationpages.h"
@@ -23,13 +24,14 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     Diagnostics::configure(app.arguments());
     const QString out =
-        QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs")).absolutePath();
+        ShotOutput::absolute(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs"));
     QTemporaryDir work;
     QDir::setCurrent(work.path());
     QDir().mkpath(QStringLiteral("config"));
     QFile config(QStringLiteral("config/config.ini"));
     if (!config.open(QIODevice::WriteOnly))
-        return 1;
+        return ShotOutput::fail(
+            QStringLiteral("cannot write a configuration in %1").arg(work.path()));
     config.write("[Language]\nLanguageType=zh\n[ZEK_ENCODER]\nTargetInl=100\nResolution=17\n");
     config.close();
     Language::instance()->load();
@@ -44,7 +46,7 @@ int main(int argc, char* argv[]) {
     CalibrationMode worker;
     worker.startCalibration(&record, rig.portPath(), 115200);
     if (record.getInlCurves().value(QStringLiteral("FINAL")).isEmpty())
-        return 1;
+        return ShotOutput::fail(QStringLiteral("the simulated calibration gave no FINAL curve"));
 
     QString title;
     CalibrationWork* view =
@@ -53,10 +55,10 @@ int main(int argc, char* argv[]) {
     view->tabWidget()->setCurrentIndex(2);
     view->show();
     app.processEvents();
-    view->grab().save(out + QStringLiteral("/calibration.png"));
+    bool saved = ShotOutput::save(view->grab(), out + QStringLiteral("/calibration.png"));
     view->tabWidget()->setCurrentIndex(0);
     app.processEvents();
-    view->grab().save(out + QStringLiteral("/calibration-bestline.png"));
+    saved &= ShotOutput::save(view->grab(), out + QStringLiteral("/calibration-bestline.png"));
 
     registerCalibrationPages();
     DevicesType::instance()->setConnectedType(DevicesType::CALIBRATION);
@@ -71,7 +73,7 @@ int main(int argc, char* argv[]) {
     pages.resize(760, 900);
     pages.show();
     app.processEvents();
-    pages.grab().save(out + QStringLiteral("/calibration-pages.png"));
+    saved &= ShotOutput::save(pages.grab(), out + QStringLiteral("/calibration-pages.png"));
     delete view;
-    return 0;
+    return saved ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "diagnostics.h"
+#include "shotoutput.h"
 #include "filework.h"
 #include "fileworktabs.h"
 #include "findbar.h"
@@ -49,8 +50,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
     Diagnostics::configure(app.arguments());
-    const QString output =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("fileedit.png");
+    const QString output = ShotOutput::absolute(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                                         : QStringLiteral("fileedit.png"));
     QTemporaryDir dir;
     const QString boot = writeBinary(dir, "boot.bin", binary(0x08000000, 6000, "ZEK BOOT V1.0"));
     const QString application =
@@ -59,7 +60,7 @@ int main(int argc, char* argv[]) {
     Generation generation;
     if (!generation.generateFactoryImage(boot, application, image, QStringLiteral("ZEK_ENCODER"),
                                          0.02, 12288, 24576, 2048))
-        return 1;
+        return ShotOutput::fail(QStringLiteral("cannot generate the factory image to show"));
 
     Startup::writeDefaultConfigIfMissing();
     Startup::installFontFallbacks();
@@ -75,7 +76,7 @@ int main(int argc, char* argv[]) {
 
     auto* work = qobject_cast<FileWork*>(window.contentsTabWidget()->currentWidget());
     if (!work)
-        return 1;
+        return ShotOutput::fail(QStringLiteral("the image did not open in a file tab"));
     // Find the application's name string and show where it sits.
     FindBar* bar = work->findBar();
     bar->open();
@@ -91,11 +92,14 @@ int main(int argc, char* argv[]) {
         const qint64 line = view->document()->cursor()->currentLine();
         view->verticalScrollBar()->setValue(int(line - view->visibleLines() / 2));
         QTimer::singleShot(300, &app, [&] {
-            code = window.grab().save(output) ? 0 : 1;
+            code = ShotOutput::save(window.grab(), output) ? 0 : 1;
             app.quit();
         });
     });
-    QTimer::singleShot(20000, &app, &QApplication::quit);
+    QTimer::singleShot(20000, &app, [&] {
+        ShotOutput::fail(QStringLiteral("no picture within 20 s"));
+        app.quit();
+    });
     app.exec();
     return code;
 }

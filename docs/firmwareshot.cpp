@@ -20,6 +20,7 @@
 #include "baidutranslate.h"
 #include "connectflag.h"
 #include "diagnostics.h"
+#include "shotoutput.h"
 #include "encoderbehaviour.h"
 #include "firmwareentity.h"
 #include "firmwarerunpage.h"
@@ -148,7 +149,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
     Diagnostics::configure(QApplication::arguments());
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("iap.png");
+    const QString output = ShotOutput::absolute(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                                         : QStringLiteral("iap.png"));
     Startup::writeDefaultConfigIfMissing();
 
     QTemporaryDir images;
@@ -190,8 +192,8 @@ int main(int argc, char* argv[]) {
                 transferStarted = true;
             else if (transferStarted && progress >= kGrabFrom && progress <= kGrabTo) {
                 grabbed = true;
-                if (!grabWindow(window).save(output))
-                    fail("cannot save the picture");
+                if (!ShotOutput::save(grabWindow(window), output))
+                    QApplication::exit(1);
             }
             return;
         }

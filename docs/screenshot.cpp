@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "diagnostics.h"
+#include "shotoutput.h"
 #include "mainwindow.h"
 #include "serialdialog.h"
 #include "simulatedequipment.h"
@@ -35,8 +36,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
     Diagnostics::configure(QApplication::arguments());
-    const QString output =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshot.png");
+    const QString output = ShotOutput::absolute(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                                         : QStringLiteral("screenshot.png"));
     Startup::writeDefaultConfigIfMissing();
     SimulatedEquipment simulation;
     Startup::installFontFallbacks();
@@ -51,7 +52,8 @@ int main(int argc, char* argv[]) {
     window.serialDialog()->findChild<QPushButton*>(QStringLiteral("connect"))->click();
 
     int code = 1;
-    const QString popupOutput = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QString popupOutput =
+        argc > 2 ? ShotOutput::absolute(QString::fromLocal8Bit(argv[2])) : QString();
     QTimer poll;
     poll.start(100);
     QObject::connect(&poll, &QTimer::timeout, &app, [&] {
@@ -73,7 +75,7 @@ int main(int argc, char* argv[]) {
             QPainter painter(&shot);
             painter.drawPixmap(0, 0, window.grab());
             painter.end();
-            code = shot.save(output) ? 0 : 1;
+            code = ShotOutput::save(shot, output) ? 0 : 1;
             if (popupOutput.isEmpty()) {
                 app.quit();
                 return;
@@ -84,14 +86,17 @@ int main(int argc, char* argv[]) {
             types->showPopup();
             QTimer::singleShot(400, &app, [&, types] {
                 QWidget* popup = types->view()->window();
-                if (!popup->grab().save(popupOutput))
+                if (!ShotOutput::save(popup->grab(), popupOutput))
                     code = 1;
                 types->hidePopup();
                 app.quit();
             });
         });
     });
-    QTimer::singleShot(20000, &app, &QApplication::quit);
+    QTimer::singleShot(20000, &app, [&] {
+        ShotOutput::fail(QStringLiteral("no picture within 20 s (did the connect fail?)"));
+        app.quit();
+    });
     app.exec();
     return code;
 }

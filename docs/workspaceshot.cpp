@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "diagnostics.h"
+#include "shotoutput.h"
 #include "mainwindow.h"
 #include "settingswork.h"
 #include "startup.h"
@@ -16,8 +17,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
     Diagnostics::configure(app.arguments());
-    const QString output =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("workspace.png");
+    const QString output = ShotOutput::absolute(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                                         : QStringLiteral("workspace.png"));
     Startup::writeDefaultConfigIfMissing();
     Startup::installFontFallbacks();
     MainWindow window;
@@ -30,7 +31,7 @@ int main(int argc, char* argv[]) {
 
     auto* work = window.findChild<SettingsWork*>();
     if (!work)
-        return 1;
+        return ShotOutput::fail(QStringLiteral("the main window has no settings workspace"));
     window.contentsTabWidget()->setCurrentWidget(work);
     // The log dock would take half the height from the list this picture is about.
     if (auto* dock = window.findChild<QDockWidget*>(QStringLiteral("debugDock")))
@@ -38,10 +39,13 @@ int main(int argc, char* argv[]) {
     int code = 1;
     // The shadows come back 150 ms after the last resize: wait for them.
     QTimer::singleShot(800, &app, [&] {
-        code = window.grab().save(output) ? 0 : 1;
+        code = ShotOutput::save(window.grab(), output) ? 0 : 1;
         app.quit();
     });
-    QTimer::singleShot(20000, &app, &QApplication::quit);
+    QTimer::singleShot(20000, &app, [&] {
+        ShotOutput::fail(QStringLiteral("no picture within 20 s"));
+        app.quit();
+    });
     app.exec();
     return code;
 }

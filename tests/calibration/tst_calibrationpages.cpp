@@ -135,12 +135,22 @@ void TestCalibrationPages::validation_data() {
     QTest::addColumn<QList<quint16>>("tests");
     QTest::addColumn<QString>("message");
     const QList<quint16> fine{400, 400, 400, 400};
-    QTest::addRow("no points") << 0 << 0 << 0 << fine << "校准参考点数量不能为0,请重新输入";
-    QTest::addRow("no line") << 256 << 0 << 1400 << fine << "对拖编码器线数不能为0,请重新输入";
+    // Each refusal names the page to fill in.
+    QTest::addRow("no points") << 0 << 0 << 0 << fine
+                               << "校准参考点数量不能为0,请重新输入 [ 校准 → 对拖工装参数 ]";
+    QTest::addRow("no line") << 256 << 0 << 1400 << fine
+                             << "对拖编码器线数不能为0,请重新输入 [ 校准 → 对拖工装参数 ]";
     QTest::addRow("no speed, tests set")
-        << 256 << 2048 << 0 << fine << "校准速度不能为0,请重新输入";
+        << 256 << 2048 << 0 << fine << "校准速度不能为0,请重新输入 [ 校准 → 对拖工装参数 ]";
     QTest::addRow("third test speed empty")
-        << 256 << 2048 << 1400 << QList<quint16>{400, 400, 0, 400} << "测试速度不能为0,请重新输入";
+        << 256 << 2048 << 1400 << QList<quint16>{400, 400, 0, 400}
+        << "测试速度不能为0,请重新输入 [ 校准 → 第三次测试 ]";
+    QTest::addRow("first start: no test speed at all")
+        << 256 << 2048 << 1400 << QList<quint16>{}
+        << "测试速度不能为0,请重新输入 [ 校准 → 第一次测试 ]";
+    QTest::addRow("fourth test speed missing")
+        << 256 << 2048 << 1400 << QList<quint16>{400, 400, 400}
+        << "测试速度不能为0,请重新输入 [ 校准 → 第四次测试 ]";
 }
 
 void TestCalibrationPages::validation() {

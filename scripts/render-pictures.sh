@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Renders the pictures of the README into docs/, each by its own program under Xvfb in an empty
+# folder of its own; every program says what it wrote or why it could not.
+#   scripts/render-pictures.sh            every picture
+#   scripts/render-pictures.sh NAME...    some of: mainwindow workspace calibration biss
+#                                         fileedit iap
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+declare -A program=(
+    [mainwindow]=quelbrin-screenshot [workspace]=quelbrin-workspaceshot
+    [calibration]=quelbrin-calibrationshot [biss]=quelbrin-bissshot
+    [fileedit]=quelbrin-fileeditshot [iap]=quelbrin-firmwareshot
+)
+# calibration writes three pictures into the folder it is given; the others one file.
+declare -A output=(
+    [mainwindow]=docs/mainwindow.png [workspace]=docs/workspace.png [calibration]=docs
+    [biss]=docs/biss.png [fileedit]=docs/fileedit.png [iap]=docs/iap.png
+)
+names=("$@")
+[ ${#names[@]} -gt 0 ] || names=(mainwindow workspace calibration biss fileedit iap)
+targets=()
+for name in "${names[@]}"; do
+    [ -n "${program[$name]:-}" ] || { echo "unknown picture '$name'" >&2; exit 2; }
+    targets+=("${program[$name]}")
+done
+
+scripts/install-deps.sh
+dir=$(scripts/build.sh "${targets[@]}" | tail -n 1)
+failed=()
+for name in "${names[@]}"; do
+    work=$(mktemp -d)
+    echo "== $name"
+    if ! (cd "$work" && xvfb-run -a -s "-screen 0 1440x900x24" \
+            "$OLDPWD/$dir/bin/${program[$name]}" "$OLDPWD/${output[$name]}"); then
+        failed+=("$name")
+    fi
+    rm -rf "$work"
+done
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "not rendered: ${failed[*]}" >&2
+    exit 1
+fi
