@@ -3,7 +3,6 @@
 #include <cerrno>
 
 #include <QSerialPort>
-#include <QSerialPortInfo>
 
 #include "baidutranslate.h"
 
@@ -18,8 +17,15 @@ QString PortHint::afterOpenFailure(const QSerialPort& port) {
     // tells the two apart.
     if (port.error() != QSerialPort::PermissionError)
         return QString();
-    const QString path = QSerialPortInfo(port).systemLocation();
+    const QString path = portFile(port);
     return hint(accessErrno(path.toLocal8Bit().constData()), portGroup(path));
+}
+
+QString PortHint::portFile(const QSerialPort& port) {
+    // QSerialPortInfo finds only enumerated ports, never a pseudo-terminal; the port keeps the
+    // name without "/dev/" for anything below /dev and the whole path for the rest.
+    const QString name = port.portName();
+    return name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
 }
 
 int PortHint::accessErrno(const char* path) {
@@ -49,7 +55,7 @@ QString PortHint::hint(int accessError, const QString& group) {
     if ((accessError != EACCES && accessError != EPERM) || group.isEmpty())
         return QString();
     // The command stays outside the translated words, so that it can be copied as it is.
-    return translated("没有使用该串口的权限：串口属于组") + QStringLiteral(" %1 ").arg(group) +
-           translated("，请把当前用户加入该组，然后注销并重新登录：") +
+    return translated("没有使用该串口的权限：串口属于组") + QLatin1Char(' ') + group +
+           translated("。请把当前用户加入该组，然后注销并重新登录：") +
            QStringLiteral(" sudo adduser $USER %1").arg(group);
 }

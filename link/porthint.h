@@ -12,6 +12,9 @@ public:
     // operator can mend by joining the port's group.
     static QString afterOpenFailure(const QSerialPort& port);
 
+    // The device file the port opens.
+    static QString portFile(const QSerialPort& port);
+
     // The errno of a read-write access check of the port file by this process (0 when allowed).
     // Only async-signal-safe calls, so that a test may run it in a forked child.
     static int accessErrno(const char* path);

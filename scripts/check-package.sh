@@ -35,6 +35,23 @@ read -r -t 10 port <&"${SIM[0]}"
 echo "== simulated rig on $port"
 (cd "$root/home/work" &&
     "$bin/quelbrin-cli" rig zero --port "$port" --speed 100 --test-speeds 100,200,300,400)
+# A user outside the port's group is told which group to join. Root passes every permission
+# check, so the command runs as nobody against the port given to the group dialout.
+if [ "$(id -u)" -eq 0 ] && getent group dialout >/dev/null; then
+    chgrp dialout "$port"
+    chmod 660 "$port"
+    chmod 755 "$root" "$root/home"
+    mkdir -m 777 "$root/home/nobody"
+    hint=$(cd "$root/home/nobody" && runuser -u nobody -- env HOME="$root/home/nobody" \
+        XDG_DATA_HOME="$root/home/nobody" "$bin/quelbrin-cli" connect --port "$port" \
+        --baud 115200 --type CALIBRATION 2>&1 || true)
+    if ! grep -q 'sudo adduser \$USER dialout' <<<"$hint"; then
+        echo "no dialout hint after a denied port:" >&2
+        echo "$hint" >&2
+        exit 1
+    fi
+    grep 'sudo adduser' <<<"$hint"
+fi
 kill "$sim_pid"
 wait "$sim_pid" || true
 sim_pid=

@@ -20,6 +20,8 @@ private slots:
     void initTestCase();
     void decision_data();
     void decision();
+    void portFile_data();
+    void portFile();
     void portFileWithoutPermission();
     void missingPortGivesNoHint();
 
@@ -50,9 +52,31 @@ void TestPortHint::decision() {
     const QString hint = PortHint::hint(accessError, group);
     QCOMPARE(!hint.isEmpty(), hinted);
     if (hinted) {
-        QVERIFY2(hint.contains(" " + group + " "), qPrintable(hint));
+        // The group is named before the command, then the command that joins it.
+        QVERIFY2(hint.indexOf(group) < hint.indexOf("sudo"), qPrintable(hint));
         QVERIFY2(hint.endsWith("sudo adduser $USER " + group), qPrintable(hint));
     }
+}
+
+void TestPortHint::portFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("file");
+    QTest::addRow("USB adapter by name") << "ttyUSB0"
+                                         << "/dev/ttyUSB0";
+    QTest::addRow("USB adapter by path") << "/dev/ttyUSB0"
+                                         << "/dev/ttyUSB0";
+    QTest::addRow("pseudo-terminal") << "/dev/pts/7"
+                                     << "/dev/pts/7";
+    QTest::addRow("outside /dev") << "/tmp/station/ttyX"
+                                  << "/tmp/station/ttyX";
+}
+
+void TestPortHint::portFile() {
+    QFETCH(QString, name);
+    QFETCH(QString, file);
+    QSerialPort port;
+    port.setPortName(name);
+    QCOMPARE(PortHint::portFile(port), file);
 }
 
 void TestPortHint::portFileWithoutPermission() {
@@ -96,7 +120,10 @@ void TestPortHint::portFileWithoutPermission() {
         accessError = PortHint::accessErrno(local.constData());
     }
     QCOMPARE(accessError, EACCES);
-    QVERIFY(PortHint::hint(accessError, PortHint::portGroup(path))
+    // The file found from the port as a job names it.
+    QSerialPort serial;
+    serial.setPortName(path);
+    QVERIFY(PortHint::hint(accessError, PortHint::portGroup(PortHint::portFile(serial)))
                 .endsWith("sudo adduser $USER dialout"));
 }
 
