@@ -63,7 +63,7 @@ const char* const kHelp =
     "a terminal. Debug output goes to stderr.\n"
     "\n"
     "Options:\n"
-    "  -h, --help      show this help; COMMAND --help shows the command's\n"
+    "  -h, --help      show this help; after a COMMAND, that command's usage\n"
     "  --verbose       write debug output to stderr (also: QT_LOGGING_RULES)\n"
     "  -v, --version   show the version\n"
     "\n"
