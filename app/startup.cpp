@@ -2,7 +2,7 @@
 
 #include <QFontDatabase>
 
-#include "workingfolder.h"
+#include "defaultconfig.h"
 
 QFont Startup::applicationFont() {
     QFont font(QStringLiteral("Corbel"), 10);
@@ -21,7 +21,7 @@ void Startup::installFontFallbacks() {
 }
 
 bool Startup::writeDefaultConfigIfMissing() {
-    return WorkingFolder().writeDefaultConfigIfMissing();
+    return DefaultConfig::writeIfMissing();
 }
 
 QString Startup::helpText() {

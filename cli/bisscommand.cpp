@@ -333,13 +333,13 @@ int BissCommand::run(const QStringList& args) {
     if (ops.isEmpty())
         return usageError("biss needs at least one operation");
 
-    // As the serial dialog would: the jobs read the saved connection.
-    SerialPortEntity saved(nullptr, port, baud);
-    EntityStore::saveSerialPortEntity(&saved);
     DevicesType::instance()->setConnectedType(DevicesType::BiSS_Master);
 
     JobPrinter printer(json, QStringLiteral("BiSS"));
     BissControler controler;
+    // Every request of this run, repeats included, goes to this port: the window's saved
+    // connection is neither read nor written.
+    controler.setJobPort(port, baud);
     QObject::connect(&controler, &BissControler::msgSignal, &printer, &JobPrinter::message);
     QObject::connect(&controler, &BissControler::setProgress, &printer, &JobPrinter::progress);
     QObject::connect(&controler, &BissControler::bissResult, &printer,

@@ -6,6 +6,7 @@
 #include <QSerialPortInfo>
 #include <QTextStream>
 
+#include "defaultconfig.h"
 #include "baidutranslate.h"
 #include "bisscommand.h"
 #include "clioptions.h"
@@ -96,6 +97,9 @@ int CliCommands::run(const QStringList& arguments) {
         out(CommandHelp::usage(command));
         return kOk;
     }
+    // Every command below reads the configuration: as the program does on its first start in
+    // a folder, the default is written first (area sizes, device types, target INL).
+    DefaultConfig::writeIfMissing();
     if (command == QLatin1String("translate"))
         return translate(args.mid(1));
     if (command == QLatin1String("ports"))
@@ -194,10 +198,10 @@ int CliCommands::connectDevice(const QStringList& args) {
                          QCoreApplication::exit(ok ? kOk : kFailed);
                      });
 
-    // As the serial dialog does: save the settings, set the type, queue the job.
+    // As the serial dialog does, but the connection is this command's own: set the type and
+    // queue the job; the window's saved connection is left as it is.
     auto* entity = new SerialPortEntity(&controler, o.value("--port"), baud);
     types->setConnectedType(type);
-    controler.setConfigArgments(entity);
     controler.connectSerialPort(entity);
     code = QCoreApplication::exec();
     printer.exitCode(code);

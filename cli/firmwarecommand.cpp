@@ -25,9 +25,9 @@ int usageError(const QString& message) {
     return CliOptions::usageError(message);
 }
 
-// The port the job opens is the saved one, as for the program's own jobs.
-bool saveConnection(const CliOptions& o, QString& error) {
-    int baud = kDefaultBaud;
+// The command's own connection: held by the controller for its jobs, never saved for the window.
+bool jobBaud(const CliOptions& o, int& baud, QString& error) {
+    baud = kDefaultBaud;
     if (!o.value("--baud").isEmpty()) {
         bool numeric = false;
         baud = o.value("--baud").toInt(&numeric);
@@ -36,8 +36,6 @@ bool saveConnection(const CliOptions& o, QString& error) {
             return false;
         }
     }
-    SerialPortEntity entity(nullptr, o.value("--port"), baud);
-    EntityStore::saveSerialPortEntity(&entity);
     return true;
 }
 
@@ -137,14 +135,16 @@ int FirmwareCommand::iap(const QStringList& args) {
         return usageError(QStringLiteral("unknown axis '%1' (one of: %2)")
                               .arg(axis, axes->keyList().join(QStringLiteral(", "))));
     QString error;
-    types->setConnectedType(device);
-    if (!saveConnection(o, error))
+    int baud = 0;
+    if (!jobBaud(o, baud, error))
         return usageError(error);
+    types->setConnectedType(device);
     TransformWays::instance()->setValue(protocol);
     axes->setValue(axis);
 
     JobPrinter printer(o.has("--json"), QStringLiteral("IAP"));
     IapControler controler;
+    controler.setJobPort(o.value("--port"), baud);
     relayLog(controler, printer);
     QObject::connect(&controler, &IapControler::connectResult, &printer,
                      [&](const QString& text, bool ok) {
@@ -170,11 +170,13 @@ int FirmwareCommand::ymodem(const QStringList& args) {
     if (block != QLatin1String("128") && block != QLatin1String("1024"))
         return usageError(QStringLiteral("--block must be 128 or 1024"));
     QString error;
-    if (!saveConnection(o, error))
+    int baud = 0;
+    if (!jobBaud(o, baud, error))
         return usageError(error);
 
     JobPrinter printer(o.has("--json"), QStringLiteral("IAP"));
     IapControler controler;
+    controler.setJobPort(o.value("--port"), baud);
     relayLog(controler, printer);
     QObject::connect(&controler, &IapControler::transferResult, &printer,
                      [&](const QString& text, bool ok) {

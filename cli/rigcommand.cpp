@@ -57,8 +57,7 @@ int RigCommand::run(const QStringList& args) {
                      &controler, [&](CalibrationEntity* loaded) { record = loaded; });
     controler.getConfigArgments();
 
-    SerialPortEntity* savedPort = EntityStore::loadSerialPortEntity(&controler);
-    int baud = savedPort->getBaudRate() > 0 ? savedPort->getBaudRate() : 115200;
+    int baud = 115200;
     if (options.contains("--baud") && (!toNumber(options.value("--baud"), baud) || baud <= 0))
         return usage(QStringLiteral("--baud must be a positive number"));
     int number = 0;
@@ -103,11 +102,10 @@ int RigCommand::run(const QStringList& args) {
     if (invalid)
         return usage(QString::fromUtf8(invalid));
 
-    // As the serial dialog and the run panel do: the connection and the parameters are saved,
-    // then the job is queued.
+    // As the run panel does: the parameters are saved, then the job is queued. The connection
+    // is this command's own and is held by the controller, never saved for the window.
     DevicesType::instance()->setConnectedType(DevicesType::CALIBRATION);
-    SerialPortEntity port(&controler, options.value("--port"), baud);
-    EntityStore::saveSerialPortEntity(&port);
+    controler.setJobPort(options.value("--port"), baud);
     controler.setConfigArgments(record);
 
     JobPrinter printer(json, QStringLiteral("Calibration"));

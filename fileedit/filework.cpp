@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QShortcut>
 
+#include "inputfile.h"
 #include "baidutranslate.h"
 #include "findbar.h"
 #include "gotooffsetbar.h"
@@ -104,51 +105,24 @@ void FileWork::attachDocumentSignals() {
 
 bool FileWork::loadFile(const QString& path) {
     filePath = path;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        emit showMsg(QMessageBox::Critical, fileMessage(path, " 不存在 "));
-        return false;
-    }
-    if (info.isDir()) {
-        emit showMsg(QMessageBox::Critical, fileMessage(path, " 是文件夹，不是文件。"));
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        emit showMsg(QMessageBox::Critical, fileMessage(path, " 无法读取： ") + file.errorString());
-        return false;
-    }
-    const qint64 size = file.size();
-    if (size > maxFileSize) {
-        emit showMsg(QMessageBox::Critical, fileMessage(path, " 太大，无法读入内存。"));
-        return false;
-    }
-    // One allocation of the file's size, filled in place: reading through a growing array
-    // would hold twice the file while it grows.
     QByteArray data;
-    try {
-        data.resize(size);
-    } catch (const std::bad_alloc&) {
-        emit showMsg(QMessageBox::Critical, fileMessage(path, " 太大，无法读入内存。"));
-        return false;
-    }
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 n = file.read(data.data() + done, size - done);
-        if (n < 0) {
-            emit showMsg(QMessageBox::Critical,
-                         fileMessage(path, " 无法读取： ") + file.errorString());
+    const InputFile::Result read = InputFile::read(path, maxFileSize, data);
+    switch (read.status) {
+        case InputFile::Ok:
+            break;
+        case InputFile::Missing:
+            emit showMsg(QMessageBox::Critical, fileMessage(path, " 不存在 "));
             return false;
-        }
-        if (n == 0)
-            break;  // the file shrank since its size was taken
-        done += n;
+        case InputFile::TooLarge:
+            emit showMsg(QMessageBox::Critical, fileMessage(path, " 太大，无法读入内存。"));
+            return false;
+        case InputFile::Folder:
+        case InputFile::NotRegular:
+        case InputFile::Unreadable:
+            emit showMsg(QMessageBox::Critical,
+                         fileMessage(path, "") + translated(InputFile::refusal(read, maxFileSize)));
+            return false;
     }
-    data.truncate(done);
-    // Files whose size is not known in advance (or that grew meanwhile) are read to their end.
-    const QByteArray rest = file.readAll();
-    if (!rest.isEmpty())
-        data.append(rest);
 
     auto* buffer = new MemoryBuffer();
     buffer->adopt(data);

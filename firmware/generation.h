@@ -42,7 +42,15 @@ private:
     // the target, which replaces the target only on commit.
     bool prepareOutput(QSaveFile& out, const QString& savePath, bool factory);
     // Reads a whole input file; label names it in the messages ("BootLoader" or "App").
-    bool readInput(const QString& label, const QString& path, QByteArray& content);
+    // Reads an input of at most limit bytes through the checked reader, with a message for each
+    // refusal; a larger file is refused before it is read, its size left in tooLargeSize for the
+    // caller's area message (-1 otherwise).
+    bool readInput(const QString& label, const QString& path, qint64 limit, QByteArray& content,
+                   qint64& tooLargeSize);
+    void logBootTooLarge(const QString& bootPath, qint64 size, const QString& watermark,
+                         int bootAreaSize);
+    bool readAppInput(const QString& appPath, const QString& watermark, double version,
+                      int appAreaSize, QByteArray& app);
     // The upgrade trailer can only be read back from an 11-character name and a 4-character
     // version; anything else would make an image the upgrade refuses.
     bool checkTrailerRules(const QString& watermark, const QByteArray& versionBytes);

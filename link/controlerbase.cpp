@@ -57,14 +57,25 @@ bool ControlerBase::claimPort() {
 bool ControlerBase::prepareJob(int devicesType, JobPort& port) {
     if (!claimPort())
         return false;
-    SerialPortEntity* saved = EntityStore::loadSerialPortEntity(nullptr);
-    port.portText = saved->getSerialPortNum();
-    port.baudRate = saved->getBaudRate();
-    delete saved;
+    if (fixedPort) {
+        port = jobPort;
+    } else {
+        // Read once, here: the job holds this port and baud rate for its whole run.
+        SerialPortEntity* saved = EntityStore::loadSerialPortEntity(nullptr);
+        port.portText = saved->getSerialPortNum();
+        port.baudRate = saved->getBaudRate();
+        delete saved;
+    }
     // Loading the record also set connectedType from its stored name; the job's own type wins.
     if (devicesType >= 0)
         DevicesType::instance()->setConnectedType(devicesType);
     return true;
+}
+
+void ControlerBase::setJobPort(const QString& portText, int baudRate) {
+    fixedPort = true;
+    jobPort.portText = portText;
+    jobPort.baudRate = baudRate;
 }
 
 void ControlerBase::requestDone() {

@@ -18,6 +18,11 @@ public:
     // Asks a running job to stop at its next wait, quits the thread and joins it. Idempotent.
     void stopWorker();
 
+    // A front end that brings its own connection (the command line) fixes the port and baud
+    // rate of every job this controller accepts from now on; the saved connection of the window
+    // is then neither read nor written, so two processes in one folder never cross.
+    void setJobPort(const QString& portText, int baudRate);
+
 signals:
     void msgSignal(QString modeName, QString msg);
     void msgSignals(QString modeName, QString msg, int arg);
@@ -48,4 +53,6 @@ private:
     QThread thread;
     DeviceWorker* baseWorker = nullptr;
     bool stopped = false;
+    bool fixedPort = false;
+    JobPort jobPort;
 };

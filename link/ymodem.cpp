@@ -119,7 +119,21 @@ void Ymodem::closeSerialPort() {
     serialPort = nullptr;
 }
 
+void Ymodem::discardInput() {
+    if (!serialPort || !serialPort->isOpen())
+        return;
+    // clear() flushes the driver's input and the port's internal buffer; readAll() catches what
+    // the port had already pulled in through a notification.
+    serialPort->clear(QSerialPort::Input);
+    serialPort->readAll();
+}
+
 bool Ymodem::sendBytes(const QByteArray& bytes) {
+    discardInput();
+    return sendInStream(bytes);
+}
+
+bool Ymodem::sendInStream(const QByteArray& bytes) {
     if (!serialPort || !serialPort->isOpen())
         return false;
     if (serialPort->write(bytes) != bytes.size())
@@ -173,16 +187,16 @@ bool Ymodem::waitForBuffered(qint64 count) {
 int Ymodem::readByte() {
     if (!waitForBuffered(1))
         return 0;
-    const QByteArray all = serialPort->readAll();
-    return quint8(all.at(0));
+    // One byte only: the rig may already have sent the data block behind a status byte.
+    return quint8(serialPort->read(1).at(0));
 }
 
 bool Ymodem::readWord32(quint32& value) {
     if (!waitForBuffered(4))
         return false;
-    const QByteArray all = serialPort->readAll();
-    value = quint32(quint8(all[0])) | quint32(quint8(all[1])) << 8 | quint32(quint8(all[2])) << 16 |
-            quint32(quint8(all[3])) << 24;
+    const QByteArray word = serialPort->read(4);
+    value = quint32(quint8(word[0])) | quint32(quint8(word[1])) << 8 |
+            quint32(quint8(word[2])) << 16 | quint32(quint8(word[3])) << 24;
     return true;
 }
 
@@ -221,7 +235,7 @@ bool Ymodem::readModelReply(QString& name, QString& version) {
 bool Ymodem::readNormalModelReply(int& type) {
     if (!waitForBuffered(4))
         return false;
-    const QByteArray all = serialPort->readAll();
+    const QByteArray all = serialPort->read(4);
     const quint8 echo = quint8(all.at(0));
     // Either request byte is accepted in the echo, whichever was sent.
     if (echo != kNormalModelRequest && echo != kNormalModelRequestBiss)

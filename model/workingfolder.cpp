@@ -2,12 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStandardPaths>
 
-#include "readconfig.h"
+#include "defaultconfig.h"
 
 WorkingFolder::WorkingFolder()
     : currentDir(QDir::currentPath()),
@@ -55,39 +52,9 @@ QString WorkingFolder::enter(QString* error) {
 }
 
 QStringList WorkingFolder::defaultConfigSources() const {
-    QStringList sources;
-    if (!programDir.isEmpty())
-        sources << QDir::cleanPath(programDir + QStringLiteral("/../share/quelbrin/config.ini"));
-    sources << QStringLiteral(":/system/config/config.ini");
-    return sources;
-}
-
-QByteArray WorkingFolder::defaultConfigText() const {
-    for (const QString& path : defaultConfigSources()) {
-        QFile source(path);
-        if (!source.open(QIODevice::ReadOnly))
-            continue;
-        QString text = QString::fromUtf8(source.readAll());
-        const QString documents =
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        const QString base = documents.isEmpty() ? QDir::homePath() : documents;
-        text.replace(QStringLiteral("@FIRMWARE_DIR@"),
-                     QDir(base).filePath(QStringLiteral("Quelbrin/firmware")));
-        return text.toUtf8();
-    }
-    return QByteArray();
+    return DefaultConfig::sources(programDir);
 }
 
 bool WorkingFolder::writeDefaultConfigIfMissing() const {
-    const QString path = ReadConfig::configPath();
-    if (QFile::exists(path))
-        return false;
-    const QByteArray text = defaultConfigText();
-    if (text.isEmpty() || !QDir().mkpath(QFileInfo(path).path()))
-        return false;
-    QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly))
-        return false;
-    target.write(text);
-    return target.commit();
+    return DefaultConfig::writeIfMissing(defaultConfigSources());
 }

@@ -35,11 +35,8 @@ public:
     // an empty text with the reason in *error.
     QString enter(QString* error = nullptr);
 
-    // The default configuration with its example paths below the user's documents, read from
-    // the first of defaultConfigSources() that exists; empty when none does.
-    QByteArray defaultConfigText() const;
-    // The installed copy (<prefix>/share/quelbrin/config.ini) first, so that a deployment may
-    // edit it, then the one compiled into the program.
+    // Where a new folder's configuration comes from: the installed copy beside the program
+    // first, so that a deployment may edit it, then the one compiled into the program.
     QStringList defaultConfigSources() const;
     // Writes config/config.ini below the working directory when it is missing; true when written.
     bool writeDefaultConfigIfMissing() const;

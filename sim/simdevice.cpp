@@ -132,6 +132,12 @@ void SimDevice::vanish() {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
+void SimDevice::inject(const QByteArray& bytes) {
+    std::lock_guard<std::mutex> guard(mutex);
+    if (masterFd >= 0)
+        (void)!::write(masterFd, bytes.constData(), size_t(bytes.size()));
+}
+
 QList<QByteArray> SimDevice::received() const {
     std::lock_guard<std::mutex> guard(mutex);
     return commands;

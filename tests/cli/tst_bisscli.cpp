@@ -2,6 +2,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -32,6 +34,8 @@ private slots:
     void firstFailureStopsTheList();
     void slaveEnableKnowsTheSupplyFirst();
     void repeatedAcquisition();
+    void surplusBytesNeverShiftTheReplies();
+    void twoMastersInOneFolderNeverCross();
 };
 
 void TestBissCli::usageErrors_data() {
@@ -140,6 +144,54 @@ void TestBissCli::repeatedAcquisition() {
     for (const QJsonObject& o : jsonLines(run.out, "record"))
         positions << o.value("record").toObject().value("singleTurnValue").toInt();
     QCOMPARE(positions.size(), 6);
+}
+
+void TestBissCli::surplusBytesNeverShiftTheReplies() {
+    TestWorkDir work(chineseConfig());
+    SimDevice sim(SimDevice::BissMaster);
+    SimDevice::Faults faults;
+    faults.extraBytes = QByteArray(1, '\0');
+    sim.setFaults(faults);
+    const Run run = cli(
+        {"biss", "--port", port(sim), "--json", "master-status", "slave-status", "slave-data"});
+    QCOMPARE(run.code, 0);
+    const QJsonObject last = jsonLines(run.out, "record").last().value("record").toObject();
+    QCOMPARE(last.value("slaveType").toString(), QString("ZEK_MT_BISS"));
+    QCOMPARE(last.value("masterMode").toString(), QString("BISS_C"));
+    QCOMPARE(last.value("communicationFaults").toArray().first().toString(),
+             QString("COMIUNICATION_NO_FAULT"));
+}
+
+void TestBissCli::twoMastersInOneFolderNeverCross() {
+    // Two stations scripted from one folder: each poll goes to its own master for its whole run.
+    TestWorkDir work(chineseConfig());
+    SimDevice a(SimDevice::BissMaster);
+    SimDevice b(SimDevice::BissMaster);
+    QProcess first;
+    first.setProgram(QStringLiteral(QUELBRIN_CLI));
+    first.setArguments({"biss", "--port", port(a), "--repeat", "10", "--interval", "20",
+                        "master-status", "slave-data"});
+    QSignalSpy firstDone(&first, &QProcess::finished);
+    first.start();
+    // The second ends long before the first: nothing it leaves behind may redirect the first.
+    const Run second =
+        cli({"biss", "--port", port(b), "--repeat", "2", "master-status", "slave-data"});
+    QVERIFY2(!firstDone.isEmpty() || firstDone.wait(30000), "the first poll did not end");
+    QCOMPARE(second.code, 0);
+    QCOMPARE(first.exitCode(), 0);
+    // Data reads: 01 in BiSS-C, 3A in the other link mode.
+    auto dataReads = [](const SimDevice& sim) {
+        int n = 0;
+        for (const QByteArray& c : sim.received())
+            n += c == QByteArray(1, 0x01) || c == QByteArray(1, 0x3A);
+        return n;
+    };
+    QCOMPARE(dataReads(a), 10);
+    QCOMPARE(dataReads(b), 2);
+    // The window's saved connection is the window's: the command line never wrote it.
+    QSettings config("config/config.ini", QSettings::IniFormat);
+    QVERIFY(!config.value("SerialPortEntity/SerialPortNum").toString().contains(a.portPath()));
+    QVERIFY(!config.value("SerialPortEntity/SerialPortNum").toString().contains(b.portPath()));
 }
 
 QTEST_MAIN(TestBissCli)
