@@ -25,6 +25,12 @@ PermissionPolicy PermissionPolicy::load() {
                (info.permissions() & QFileDevice::WriteGroup && info.groupId() != 0)) {
         policy.warning =
             QStringLiteral("%1 is ignored: users other than root may write it").arg(path);
+    } else if (const QFileInfo folder(info.absolutePath());
+               folder.ownerId() != 0 || folder.permissions() & QFileDevice::WriteOther ||
+               (folder.permissions() & QFileDevice::WriteGroup && folder.groupId() != 0)) {
+        // Whoever may write the folder may put another file in the policy's place.
+        policy.warning =
+            QStringLiteral("%1 is ignored: users other than root may write its folder").arg(path);
     } else if (!info.isReadable()) {
         policy.warning = QStringLiteral("%1 is ignored: it cannot be read").arg(path);
     }

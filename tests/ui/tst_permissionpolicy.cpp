@@ -82,6 +82,9 @@ void TestPermissionPolicy::untrustedFileIsIgnored_data() {
     QTest::addColumn<QString>("warning");
     QTest::addRow("owned by another user") << 0644 << int(kNobody) << "not owned by root";
     QTest::addRow("writable by others") << 0646 << 0 << "users other than root may write it";
+    // -1: the file is root's, but its folder is open to everyone.
+    QTest::addRow("in a folder others may write")
+        << 0644 << -1 << "users other than root may write its folder";
 }
 
 void TestPermissionPolicy::untrustedFileIsIgnored() {
@@ -89,7 +92,9 @@ void TestPermissionPolicy::untrustedFileIsIgnored() {
     QFETCH(int, owner);
     QFETCH(QString, warning);
     writePolicy("[policy]\npassword=" + sha256Of("site") + "\nhighest=USER\n", mode_t(mode),
-                uid_t(owner));
+                uid_t(owner < 0 ? 0 : owner));
+    if (owner < 0)
+        QCOMPARE(::chmod(work->filePath("etc").toLocal8Bit().constData(), 0777), 0);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(warning)));
     const PermissionPolicy policy = PermissionPolicy::load();
     QVERIFY(!policy.applies);
