@@ -141,6 +141,14 @@ void TestCalibrationPages::validation_data() {
         << 256 << 2048 << 0 << fine << "校准速度不能为0,请重新输入";
     QTest::addRow("third test speed empty")
         << 256 << 2048 << 1400 << QList<quint16>{400, 400, 0, 400} << "测试速度不能为0,请重新输入";
+    // Values the lists do not offer (stored by an older command line) or past 16 bits are
+    // refused, never sent wrapped.
+    QTest::addRow("line past 16 bits") << 256 << 70000 << 1400 << fine
+                                       << "对拖编码器线数 [ 70000 ] 超出范围（1 ~ 65535），请重新输入";
+    QTest::addRow("points not offered") << 100 << 2048 << 1400 << fine
+                                        << "校准参考点数量 [ 100 ] 无效，可选：16, 32, 64, 128, 256，请重新选择";
+    QTest::addRow("speed past 16 bits") << 256 << 2048 << 40000 << fine
+                                        << "校准速度 [ 40000 ] RPM 超出范围（1 ~ 32767），请重新选择";
 }
 
 void TestCalibrationPages::validation() {
