@@ -83,7 +83,7 @@ void TestRigCli::validation() {
     QFETCH(QString, message);
     TestWorkDir work(config());
     const Run run = cli(args);
-    QCOMPARE(run.code, 2);
+    QCOMPARE_EXIT(run, 2);
     QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
     QVERIFY(run.out.isEmpty());
 }
@@ -94,7 +94,7 @@ void TestRigCli::calibrateEventsAndRecord() {
     const QString recordPath = work.filePath("record.json");
     const Run run = cli({"rig", "calibrate", "--port", rig.device.portPath(), "--points", "32",
                          "--json", "--record", recordPath});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     const QList<QJsonObject> all = jsonLines(run.out);
     QStringList results;
     for (const QJsonObject& e : all)
@@ -140,7 +140,7 @@ void TestRigCli::exitCodeFollowsTheRig() {
     rig.settings().verdict = quint8(verdict);
     rig.settings().parameterReply = quint8(parameterReply);
     const Run run = cli({"rig", job, "--port", rig.device.portPath(), "--json"});
-    QCOMPARE(run.code, code);
+    QCOMPARE_EXIT(run, code);
     QString last;
     for (const QJsonObject& e : jsonLines(run.out))
         if (e.value("type") == "result")
@@ -181,7 +181,7 @@ void TestRigCli::storedNumbersOutOfRangeAreNeverSent() {
     TestWorkDir work(chineseConfig() + text.toUtf8());
     Rig rig;
     const Run run = cli({"rig", "params", "--port", rig.device.portPath()}, 20000);
-    QCOMPARE(run.code, 2);
+    QCOMPARE_EXIT(run, 2);
     const QString out = QString::fromUtf8(run.out + run.err);
     QVERIFY2(out.contains(named), qPrintable(out));
     QVERIFY2(out.contains(refusal), qPrintable(out));
