@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QJsonDocument>
 #include <QTextStream>
 
@@ -14,6 +15,8 @@
 #include "devicestype.h"
 #include "entitystore.h"
 #include "jobprinter.h"
+#include "reportcommand.h"
+#include "reportinput.h"
 #include "serialportentity.h"
 
 namespace {
@@ -41,13 +44,18 @@ int RigCommand::run(const QStringList& args) {
 
     const CliOptions options = CliOptions::parse(
         args.mid(1),
-        {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds", "--record"},
+        {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds", "--record",
+         "--report"},
         {"--json"});
     if (!options.error.isEmpty())
         return usage(options.error);
     const bool json = options.has("--json");
     if (options.value("--port").isEmpty())
         return usage(QStringLiteral("rig needs --port"));
+    const QString reportPath = options.value("--report");
+    if (options.contains("--report") &&
+        (reportPath.isEmpty() || (job != QLatin1String("calibrate") && job != QLatin1String("test"))))
+        return usage(QStringLiteral("--report FILE.pdf goes with calibrate or test"));
 
     CalibrationControler controler;
     // The record as the panels get it: loaded from the configuration by the controller.
@@ -126,8 +134,10 @@ int RigCommand::run(const QStringList& args) {
                      resultEvent("calibrationCompInlResult"));
     QObject::connect(&controler, &CalibrationControler::testCompInlResult, &printer,
                      resultEvent("testCompInlResult"));
+    QString resultText;
     QObject::connect(&controler, &CalibrationControler::calibrationResult, &printer,
                      [&](const QString& text, bool ok) {
+                         resultText = text;
                          printer.result(QStringLiteral("calibrationResult"), text, ok);
                          int code = CliCommands::kFailed;
                          if (ok)
@@ -137,6 +147,7 @@ int RigCommand::run(const QStringList& args) {
                          QCoreApplication::exit(code);
                      });
 
+    const QDateTime started = QDateTime::currentDateTimeUtc();
     if (job == QLatin1String("params"))
         controler.startArgmentsSlot(record);
     else if (job == QLatin1String("zero"))
@@ -165,6 +176,15 @@ int RigCommand::run(const QStringList& args) {
                                 << "\n";
             code = CliCommands::kFailed;
         }
+    }
+    // A failed run has its report too: a short one that says no curves came.
+    if (!reportPath.isEmpty()) {
+        ReportInput input = ReportInput::fromEntity(
+            record, job == QLatin1String("test") ? ReportInput::Test : ReportInput::Calibration);
+        input.runTime = started;
+        input.resultText = resultText;
+        if (!ReportCommand::write(input, reportPath, json, QStringLiteral("rig")))
+            code = CliCommands::kFailed;
     }
     printer.exitCode(code);
     return code;
