@@ -32,10 +32,9 @@ constexpr double kPageHeight = 297.0;
 constexpr double kMargin = 15.0;
 constexpr double kContentWidth = kPageWidth - 2 * kMargin;
 constexpr double kFooterTop = kPageHeight - kMargin - 9.0;
-// The size the charts are laid out at, in the result view's pixels: about what a chart tab
+// The width the charts are laid out at, in the result view's pixels: about what a chart tab
 // shows on screen, so labels and markers keep their proportions.
 constexpr double kChartWidth = 900.0;
-constexpr double kChartHeight = 540.0;
 constexpr double kChartBlockHeight = 122.0;  // caption and chart, millimetres
 
 const QColor kGood(0, 128, 0);
@@ -111,12 +110,14 @@ void printStyle(QChart* chart) {
         // One label per reference point group crowds a printed axis: the range stays, the
         // labels thin out to what a reader can tell apart.
         if (auto* value = qobject_cast<QValueAxis*>(axis)) {
-            if (axis->orientation() == Qt::Horizontal) {
+            if (value->max() - value->min() >= 180.0) {
                 value->setTickType(QValueAxis::TicksDynamic);
                 value->setTickAnchor(0.0);
                 value->setTickInterval(30.0);
             } else {
+                // Round steps over a range that still holds every point.
                 value->setTickCount(9);
+                value->applyNiceNumbers();
             }
         }
     }
@@ -373,16 +374,12 @@ void Document::drawChart(const ChartItem& item, double y) {
          Qt::AlignLeft | Qt::AlignVCenter);
     QChart* chart = item.chart->chart();
     printStyle(chart);
-    chart->resize(kChartWidth, kChartHeight);
+    // Laid out at the screen's width, in the shape of the space on the page.
+    const QRectF target = mmRect(kMargin, y + 8, kContentWidth, kChartBlockHeight - 12);
+    chart->resize(kChartWidth, kChartWidth * target.height() / target.width());
     if (chart->layout())
         chart->layout()->activate();
-    const QRectF target = mmRect(kMargin, y + 8, kContentWidth, kChartBlockHeight - 12);
-    // Keep the chart's proportions: the target is narrower than its layout box.
-    QRectF fitted = target;
-    const double scale = std::min(target.width() / kChartWidth, target.height() / kChartHeight);
-    fitted.setSize(QSizeF(kChartWidth * scale, kChartHeight * scale));
-    fitted.moveCenter(target.center());
-    chart->scene()->render(&painter, fitted, chart->sceneBoundingRect());
+    chart->scene()->render(&painter, target, chart->sceneBoundingRect());
 }
 
 void Document::chartPages() {
