@@ -35,6 +35,8 @@ constexpr double kFooterTop = kPageHeight - kMargin - 9.0;
 // The width the charts are laid out at, in the result view's pixels: about what a chart tab
 // shows on screen, so labels and markers keep their proportions.
 constexpr double kChartWidth = 900.0;
+// The printed axes show a dozen labels at most (see printStyle).
+constexpr int kTickLimit = 13;
 constexpr double kChartBlockHeight = 122.0;  // caption and chart, millimetres
 
 const QColor kGood(0, 128, 0);
@@ -125,10 +127,6 @@ void printStyle(QChart* chart) {
         auto* line = qobject_cast<QLineSeries*>(series);
         if (line && !qobject_cast<QScatterSeries*>(series) && line->pen().style() == Qt::DashLine)
             line->setPen(QPen(QColor(60, 60, 60), 1.5, Qt::DashLine));
-        if (auto* scatter = qobject_cast<QScatterSeries*>(series)) {
-            scatter->setBorderColor(scatter->color());
-            scatter->setMarkerSize(5);
-        }
     }
 }
 
@@ -402,7 +400,7 @@ int Document::run() {
     for (const QString& key : in.curveKeys()) {
         QString phase;
         std::shared_ptr<CalibrationWork> work(
-            CalibrationWork::forPage(key, entity.get(), nullptr, &phase));
+            CalibrationWork::forPage(key, entity.get(), nullptr, &phase, kTickLimit));
         works << work;
         const std::pair<MyCharts*, const char*> tabs[] = {
             {work->bestLineChart(), "编码器误差分析"},
