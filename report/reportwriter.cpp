@@ -127,6 +127,10 @@ void printStyle(QChart* chart) {
         auto* line = qobject_cast<QLineSeries*>(series);
         if (line && !qobject_cast<QScatterSeries*>(series) && line->pen().style() == Qt::DashLine)
             line->setPen(QPen(QColor(60, 60, 60), 1.5, Qt::DashLine));
+        // The dark theme rims each marker in white: on paper the dense markers of a long run
+        // turn into white smudges.
+        if (auto* scatter = qobject_cast<QScatterSeries*>(series))
+            scatter->setBorderColor(scatter->color());
     }
 }
 
