@@ -75,8 +75,8 @@ int main(int argc, char* argv[]) {
     std::printf("first report of the process (fonts loaded): %lld ms\n", first.elapsed());
 
     const int runs = 5;
-    std::printf("%-12s %6s %6s %12s %12s %10s\n", "job", "points", "pages", "median ms",
-                "max ms", "size KiB");
+    std::printf("%-12s %6s %6s %12s %12s %10s\n", "job", "points", "pages", "median ms", "max ms",
+                "size KiB");
     for (ReportInput::Job job : {ReportInput::Calibration, ReportInput::Test}) {
         for (int points : {256, 2048}) {
             const ReportInput in = input(points, job);

@@ -70,9 +70,8 @@ bool ReportCommand::write(const ReportInput& input, const QString& path, bool js
 }
 
 int ReportCommand::run(const QStringList& args) {
-    const CliOptions o =
-        CliOptions::parse(args, {"--record-id", "--serial", "--from-json", "--out"},
-                          {"--latest", "--json"});
+    const CliOptions o = CliOptions::parse(
+        args, {"--record-id", "--serial", "--from-json", "--out"}, {"--latest", "--json"});
     if (!o.error.isEmpty())
         return usage(o.error);
     const int sources = int(o.contains("--record-id")) + int(o.contains("--serial")) +

@@ -42,11 +42,11 @@ int RigCommand::run(const QStringList& args) {
         return usage(QStringLiteral("COMMAND must be one of params, zero, calibrate, test"));
     const QString job = args.first();
 
-    const CliOptions options = CliOptions::parse(
-        args.mid(1),
-        {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds", "--record",
-         "--report"},
-        {"--json"});
+    const CliOptions options =
+        CliOptions::parse(args.mid(1),
+                          {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds",
+                           "--record", "--report"},
+                          {"--json"});
     if (!options.error.isEmpty())
         return usage(options.error);
     const bool json = options.has("--json");
@@ -54,7 +54,8 @@ int RigCommand::run(const QStringList& args) {
         return usage(QStringLiteral("rig needs --port"));
     const QString reportPath = options.value("--report");
     if (options.contains("--report") &&
-        (reportPath.isEmpty() || (job != QLatin1String("calibrate") && job != QLatin1String("test"))))
+        (reportPath.isEmpty() ||
+         (job != QLatin1String("calibrate") && job != QLatin1String("test"))))
         return usage(QStringLiteral("--report FILE.pdf goes with calibrate or test"));
 
     CalibrationControler controler;

@@ -74,7 +74,8 @@ int PdfTextFix::applyToMap(QByteArray& pdf, int from, int to) {
         const auto it = table.constFind(ushort(code));
         if (it == table.constEnd())
             return;
-        pdf.replace(t.start, 4, QByteArray::number(it.value(), 16).toUpper().rightJustified(4, '0'));
+        pdf.replace(t.start, 4,
+                    QByteArray::number(it.value(), 16).toUpper().rightJustified(4, '0'));
         ++changed;
     };
     for (const char* section : {"beginbfrange", "beginbfchar"}) {

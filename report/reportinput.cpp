@@ -202,12 +202,14 @@ QJsonObject ReportInput::toJson() const {
     object.insert("testSpeed", speeds);
     object.insert("job", job == Test ? QStringLiteral("test") : QStringLiteral("calibrate"));
     const std::pair<const char*, QString> context[] = {
-        {"program", program},       {"version", version},
-        {"station", station},       {"permission", permission},
-        {"serial", serial},         {"recordId", recordId},
-        {"resultText", resultText}, {"runTime", runTime.isValid()
-                                                    ? runTime.toString(Qt::ISODateWithMs)
-                                                    : QString()}};
+        {"program", program},
+        {"version", version},
+        {"station", station},
+        {"permission", permission},
+        {"serial", serial},
+        {"recordId", recordId},
+        {"resultText", resultText},
+        {"runTime", runTime.isValid() ? runTime.toString(Qt::ISODateWithMs) : QString()}};
     for (const auto& [name, value] : context)
         if (!value.isEmpty())
             object.insert(QLatin1String(name), value);

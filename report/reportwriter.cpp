@@ -84,8 +84,8 @@ struct ChartItem {
 // The names the result pages give the phases.
 QString phaseTitle(const ReportInput& in, const QString& key) {
     static const QMap<QString, std::pair<const char*, const char*>> names{
-        {"ROUGH", {"粗校准", "校准前"}},     {"FINE", {"精校准", "自校准"}},
-        {"FINAL", {"最终校验", "NLC校准"}},  {"FIRST", {"第一次测试", "第一次测试"}},
+        {"ROUGH", {"粗校准", "校准前"}},          {"FINE", {"精校准", "自校准"}},
+        {"FINAL", {"最终校验", "NLC校准"}},       {"FIRST", {"第一次测试", "第一次测试"}},
         {"SECOND", {"第二次测试", "第二次测试"}}, {"THIRD", {"第三次测试", "第三次测试"}},
         {"FOURTH", {"第四次测试", "第四次测试"}}};
     const auto name = names.value(key);
@@ -185,7 +185,8 @@ void Document::row(double x, double y, double h, const QList<double>& widths,
         painter.setBrush(shaded ? QBrush(kShade) : QBrush(Qt::NoBrush));
         painter.drawRect(cell);
         const QRectF inner = cell.adjusted(mm(1.5), 0, -mm(1.5), 0);
-        text(inner, cells.value(i), font, Qt::AlignVCenter | (i == 0 ? Qt::AlignLeft : Qt::AlignRight),
+        text(inner, cells.value(i), font,
+             Qt::AlignVCenter | (i == 0 ? Qt::AlignLeft : Qt::AlignRight),
              colours.value(i, Qt::black));
         left += widths.at(i);
     }
@@ -198,8 +199,8 @@ void Document::footer(int page) {
     painter.drawLine(QPointF(mm(kMargin), mm(kFooterTop)),
                      QPointF(mm(kPageWidth - kMargin), mm(kFooterTop)));
     const QString id = in.recordId.isEmpty() ? tr("（未入库）") : in.recordId;
-    text(mmRect(kMargin, kFooterTop + 1, kContentWidth * 0.7, 4),
-         tr("记录编号：") + id, small, Qt::AlignLeft | Qt::AlignVCenter);
+    text(mmRect(kMargin, kFooterTop + 1, kContentWidth * 0.7, 4), tr("记录编号：") + id, small,
+         Qt::AlignLeft | Qt::AlignVCenter);
     text(mmRect(kMargin + kContentWidth * 0.5, kFooterTop + 1, kContentWidth * 0.5, 4),
          tr("第 %1 页，共 %2 页").arg(page).arg(pageCount), small,
          Qt::AlignRight | Qt::AlignVCenter);
@@ -212,18 +213,16 @@ void Document::headerTable(double& y) {
     const QString none = QStringLiteral("—");
     QStringList speeds;
     for (int s : in.testSpeeds) speeds << QString::number(s);
-    const QString program =
-        (in.program.isEmpty() ? QStringLiteral("Quelbrin") : in.program) +
-        (in.version.isEmpty() ? QString() : QLatin1Char(' ') + in.version);
+    const QString program = (in.program.isEmpty() ? QStringLiteral("Quelbrin") : in.program) +
+                            (in.version.isEmpty() ? QString() : QLatin1Char(' ') + in.version);
     const QList<std::pair<QString, QString>> fields{
         {tr("程序"), program},
         {tr("工位"), in.station.isEmpty() ? none : in.station},
-        {tr("运行时间"),
-         in.runTime.isValid() ? in.runTime.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                              : none},
+        {tr("运行时间"), in.runTime.isValid() ? in.runTime.toLocalTime().toString(
+                                                    QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                                              : none},
         {tr("权限"), in.permission.isEmpty() ? none : in.permission},
-        {tr("编码器型号"),
-         QStringLiteral("%1 (%2)").arg(in.deviceTypeName()).arg(in.encoderType)},
+        {tr("编码器型号"), QStringLiteral("%1 (%2)").arg(in.deviceTypeName()).arg(in.encoderType)},
         {tr("序列号"), in.serial.isEmpty() ? none : in.serial},
         {tr("参考点数"), QString::number(in.pointNum)},
         {tr("对拖编码器线数"), QString::number(in.encoderLine)},
@@ -315,7 +314,8 @@ void Document::maximaTable(double& y) {
                                           : QStringLiteral("—"),
                  measured ? ReportWriter::inlText(value) : tr("无数据"),
                  ReportWriter::inlText(in.targetInl), measured ? verdictWord : QStringLiteral("—")},
-                body, false, {Qt::black, Qt::black, Qt::black, Qt::black, measured ? colour : Qt::black});
+                body, false,
+                {Qt::black, Qt::black, Qt::black, Qt::black, measured ? colour : Qt::black});
             y += h;
         }
         // The test result view's figure: the mean of the four maxima.
@@ -359,7 +359,8 @@ void Document::firstPage() {
         painter.setPen(QPen(kBad, mm(0.4)));
         painter.drawRect(mmRect(kMargin, y, kContentWidth, h));
         text(mmRect(kMargin + 4, y, kContentWidth - 8, h),
-             tr("本记录没有测量曲线：运行未完成或失败，没有可报告的INL数据。报告只含运行参数与判定。"),
+             tr("本记录没有测量曲线：运行未完成或失败，没有可报告的INL数据。报告只含运行参数与判定"
+                "。"),
              reportFont(10, true), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, kBad);
         y += h + 8;
     }
@@ -449,9 +450,9 @@ QByteArray ReportWriter::render(const ReportInput& input, int* pageCount) {
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setResolution(kDpi);
         writer.setCreator(input.program.isEmpty() ? QStringLiteral("Quelbrin") : input.program);
-        writer.setTitle((input.job == ReportInput::Test ? tr("编码器测试报告")
-                                                        : tr("编码器校准报告")) +
-                        (input.serial.isEmpty() ? QString() : QLatin1Char(' ') + input.serial));
+        writer.setTitle(
+            (input.job == ReportInput::Test ? tr("编码器测试报告") : tr("编码器校准报告")) +
+            (input.serial.isEmpty() ? QString() : QLatin1Char(' ') + input.serial));
         pages = Document(input, &writer).run();
     }
     if (pageCount)

@@ -51,12 +51,13 @@ void TestReportCli::reportFromRecordFile() {
     QCOMPARE(pdfPages(pdf), 7);
     QCOMPARE(fontsNotEmbedded(pdf), QStringList());
     const QString text = pdfText(pdf);
-    for (const QString& s : {QString("QB-7781-ffi"), QString("7d1e0c55-aa01"), digest,
-                             QString("工装判定：合格")})
+    for (const QString& s :
+         {QString("QB-7781-ffi"), QString("7d1e0c55-aa01"), digest, QString("工装判定：合格")})
         QVERIFY2(text.contains(s), qPrintable(s));
     const QJsonObject maxima = fields.value("phaseMaxInl").toObject();
     for (const QString& key : maxima.keys()) {
-        const QString printed = QString::number(double(float(maxima.value(key).toDouble())), 'g', 6);
+        const QString printed =
+            QString::number(double(float(maxima.value(key).toDouble())), 'g', 6);
         QVERIFY2(text.contains(printed), qPrintable(key + " " + printed));
     }
 }
@@ -94,33 +95,34 @@ void TestReportCli::failures_data() {
         << QStringList{"report", "--record-id", "r-17", "--out", "out.pdf"} << QByteArray() << 1
         << "records database not available" << 0;
     QTest::addRow("latest of a serial without a database")
-        << QStringList{"report", "--serial", "SN1", "--latest", "--out", "out.pdf"}
-        << QByteArray() << 1 << "records database not available" << 0;
+        << QStringList{"report", "--serial", "SN1", "--latest", "--out", "out.pdf"} << QByteArray()
+        << 1 << "records database not available" << 0;
     QTest::addRow("record without curves")
-        << QStringList{"report", "--from-json", "record.json", "--out", "out.pdf"} << failedRun
-        << 0 << "" << 1;
+        << QStringList{"report", "--from-json", "record.json", "--out", "out.pdf"} << failedRun << 0
+        << "" << 1;
     QTest::addRow("unwritable output")
         << QStringList{"report", "--from-json", "record.json", "--out", "record.json/out.pdf"}
         << failedRun << 1 << "cannot write the report record.json/out.pdf" << 0;
-    QTest::addRow("missing file")
-        << QStringList{"report", "--from-json", "absent.json", "--out", "out.pdf"}
-        << QByteArray() << 1 << "absent.json: no such file" << 0;
-    QTest::addRow("not a record")
-        << QStringList{"report", "--from-json", "record.json", "--out", "out.pdf"}
-        << QByteArray(R"({"serial":"x"})") << 1 << "not a calibration record" << 0;
+    QTest::addRow("missing file") << QStringList{"report", "--from-json", "absent.json", "--out",
+                                                 "out.pdf"}
+                                  << QByteArray() << 1 << "absent.json: no such file" << 0;
+    QTest::addRow("not a record") << QStringList{"report", "--from-json", "record.json", "--out",
+                                                 "out.pdf"}
+                                  << QByteArray(R"({"serial":"x"})") << 1
+                                  << "not a calibration record" << 0;
     QTest::addRow("not JSON") << QStringList{"report", "--from-json", "record.json", "--out",
                                              "out.pdf"}
                               << QByteArray("pointNum=256") << 1 << "not JSON" << 0;
     QTest::addRow("a folder") << QStringList{"report", "--from-json", ".", "--out", "out.pdf"}
                               << QByteArray() << 1 << "not a regular file" << 0;
-    QTest::addRow("two sources")
-        << QStringList{"report", "--record-id", "a", "--serial", "b", "--out", "out.pdf"}
-        << QByteArray() << 2 << "give one of" << 0;
+    QTest::addRow("two sources") << QStringList{"report", "--record-id", "a",      "--serial",
+                                                "b",      "--out",       "out.pdf"}
+                                 << QByteArray() << 2 << "give one of" << 0;
     QTest::addRow("no output") << QStringList{"report", "--record-id", "a"} << QByteArray() << 2
                                << "report needs --out" << 0;
     QTest::addRow("latest without serial")
-        << QStringList{"report", "--record-id", "a", "--latest", "--out", "out.pdf"}
-        << QByteArray() << 2 << "--latest goes with --serial" << 0;
+        << QStringList{"report", "--record-id", "a", "--latest", "--out", "out.pdf"} << QByteArray()
+        << 2 << "--latest goes with --serial" << 0;
     QTest::addRow("report of a zero")
         << QStringList{"rig", "zero", "--port", "x", "--report", "out.pdf"} << QByteArray() << 2
         << "--report FILE.pdf goes with calibrate or test" << 0;

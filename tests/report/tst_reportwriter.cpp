@@ -55,14 +55,14 @@ void TestReportWriter::reportFromOutside_data() {
     QTest::addColumn<QList<float>>("testMaxima");
     QTest::addColumn<int>("pages");
     // Three phases of four charts (with the Fourier fit), two to a page, after page 1.
-    QTest::addRow("good calibration") << int(ReportInput::Calibration) << 0xFA << 0x06
-                                      << QList<float>{} << 7;
+    QTest::addRow("good calibration")
+        << int(ReportInput::Calibration) << 0xFA << 0x06 << QList<float>{} << 7;
     // Four runs of three charts.
     QTest::addRow("bad test") << int(ReportInput::Test) << 0xFA << 0x15
                               << QList<float>{0.05f, 0.2345f, 0.31f, 0.125f} << 7;
     // The encoder calibrates itself: measured angles, no Fourier fit.
-    QTest::addRow("self-calibrating type") << int(ReportInput::Calibration) << 0xFB << 0x06
-                                           << QList<float>{} << 6;
+    QTest::addRow("self-calibrating type")
+        << int(ReportInput::Calibration) << 0xFB << 0x06 << QList<float>{} << 6;
 }
 
 void TestReportWriter::reportFromOutside() {
