@@ -68,12 +68,13 @@ QFont reportFont(double points, bool bold = false) {
     return font;
 }
 
-QString tr(const char* text) {
+// An operator text in the program's language.
+QString shown(const char* text) {
     return translated(text);
 }
 
 QString verdictText(bool good) {
-    return good ? tr("合格") : tr("不合格");
+    return good ? shown("合格") : shown("不合格");
 }
 
 struct ChartItem {
@@ -89,7 +90,7 @@ QString phaseTitle(const ReportInput& in, const QString& key) {
         {"SECOND", {"第二次测试", "第二次测试"}}, {"THIRD", {"第三次测试", "第三次测试"}},
         {"FOURTH", {"第四次测试", "第四次测试"}}};
     const auto name = names.value(key);
-    return tr(in.selfCalibrating() ? name.second : name.first);
+    return shown(in.selfCalibrating() ? name.second : name.first);
 }
 
 // The screen's charts in print colours: white ground, black text, and a dark dashed best line
@@ -160,12 +161,13 @@ private:
     QPainter painter;
     int pageCount = 0;
     std::unique_ptr<CalibrationEntity> entity;
+    QString digest;
     QList<std::shared_ptr<CalibrationWork>> works;
     QList<ChartItem> charts;
 };
 
 QString Document::title() const {
-    return in.job == ReportInput::Test ? tr("编码器测试报告") : tr("编码器校准报告");
+    return in.job == ReportInput::Test ? shown("编码器测试报告") : shown("编码器校准报告");
 }
 
 void Document::text(const QRectF& rect, const QString& s, const QFont& font, int flags,
@@ -198,14 +200,14 @@ void Document::footer(int page) {
     painter.setPen(QPen(kRule, mm(0.2)));
     painter.drawLine(QPointF(mm(kMargin), mm(kFooterTop)),
                      QPointF(mm(kPageWidth - kMargin), mm(kFooterTop)));
-    const QString id = in.recordId.isEmpty() ? tr("（未入库）") : in.recordId;
-    text(mmRect(kMargin, kFooterTop + 1, kContentWidth * 0.7, 4), tr("记录编号：") + id, small,
+    const QString id = in.recordId.isEmpty() ? shown("（未入库）") : in.recordId;
+    text(mmRect(kMargin, kFooterTop + 1, kContentWidth * 0.7, 4), shown("记录编号：") + id, small,
          Qt::AlignLeft | Qt::AlignVCenter);
     text(mmRect(kMargin + kContentWidth * 0.5, kFooterTop + 1, kContentWidth * 0.5, 4),
-         tr("第 %1 页，共 %2 页").arg(page).arg(pageCount), small,
+         shown("第 %1 页，共 %2 页").arg(page).arg(pageCount), small,
          Qt::AlignRight | Qt::AlignVCenter);
     text(mmRect(kMargin, kFooterTop + 5, kContentWidth, 4),
-         tr("记录数据 SHA-256：") + QString::fromLatin1(in.digest()), small,
+         shown("记录数据 SHA-256：") + digest, small,
          Qt::AlignLeft | Qt::AlignVCenter, QColor(70, 70, 70));
 }
 
@@ -216,21 +218,21 @@ void Document::headerTable(double& y) {
     const QString program = (in.program.isEmpty() ? QStringLiteral("Quelbrin") : in.program) +
                             (in.version.isEmpty() ? QString() : QLatin1Char(' ') + in.version);
     const QList<std::pair<QString, QString>> fields{
-        {tr("程序"), program},
-        {tr("工位"), in.station.isEmpty() ? none : in.station},
-        {tr("运行时间"), in.runTime.isValid() ? in.runTime.toLocalTime().toString(
+        {shown("程序"), program},
+        {shown("工位"), in.station.isEmpty() ? none : in.station},
+        {shown("运行时间"), in.runTime.isValid() ? in.runTime.toLocalTime().toString(
                                                     QStringLiteral("yyyy-MM-dd HH:mm:ss"))
                                               : none},
-        {tr("权限"), in.permission.isEmpty() ? none : in.permission},
-        {tr("编码器型号"), QStringLiteral("%1 (%2)").arg(in.deviceTypeName()).arg(in.encoderType)},
-        {tr("序列号"), in.serial.isEmpty() ? none : in.serial},
-        {tr("参考点数"), QString::number(in.pointNum)},
-        {tr("对拖编码器线数"), QString::number(in.encoderLine)},
-        {tr("校准速度"), QString::number(in.calibrationSpeed) + QStringLiteral(" rpm")},
-        {tr("测试速度"),
+        {shown("权限"), in.permission.isEmpty() ? none : in.permission},
+        {shown("编码器型号"), QStringLiteral("%1 (%2)").arg(in.deviceTypeName()).arg(in.encoderType)},
+        {shown("序列号"), in.serial.isEmpty() ? none : in.serial},
+        {shown("参考点数"), QString::number(in.pointNum)},
+        {shown("对拖编码器线数"), QString::number(in.encoderLine)},
+        {shown("校准速度"), QString::number(in.calibrationSpeed) + QStringLiteral(" rpm")},
+        {shown("测试速度"),
          speeds.isEmpty() ? none : speeds.join(QStringLiteral(", ")) + QStringLiteral(" rpm")},
-        {tr("INL阈值"), ReportWriter::inlText(in.targetInl)},
-        {tr("记录编号"), in.recordId.isEmpty() ? tr("（未入库）") : in.recordId},
+        {shown("INL阈值"), ReportWriter::inlText(in.targetInl)},
+        {shown("记录编号"), in.recordId.isEmpty() ? shown("（未入库）") : in.recordId},
     };
     const QFont label = reportFont(9, true);
     const QFont value = reportFont(9);
@@ -272,10 +274,10 @@ void Document::verdict(double& y) {
     const QFont line = reportFont(10);
     const double x = kMargin + 72;
     const double w = kContentWidth - 74;
-    text(mmRect(x, y + 4, w, 7), tr("工装判定：") + verdictText(in.rigVerdict), line,
+    text(mmRect(x, y + 4, w, 7), shown("工装判定：") + verdictText(in.rigVerdict), line,
          Qt::AlignLeft | Qt::AlignVCenter);
     text(mmRect(x, y + 11.5, w, 7),
-         tr("判定依据：最大INL与INL阈值 ") + ReportWriter::inlText(in.targetInl) + tr(" 比较"),
+         shown("判定依据：最大INL与INL阈值 ") + ReportWriter::inlText(in.targetInl) + shown(" 比较"),
          line, Qt::AlignLeft | Qt::AlignVCenter);
     if (!in.resultText.isEmpty())
         text(mmRect(x, y + 19, w, 7), in.resultText, line, Qt::AlignLeft | Qt::AlignVCenter);
@@ -289,16 +291,16 @@ void Document::maximaTable(double& y) {
     const auto comparison = [&](float value) -> std::pair<QString, QColor> {
         if (!std::isfinite(value))
             return {QStringLiteral("—"), Qt::black};
-        return value < in.targetInl ? std::make_pair(tr("低于阈值"), kGood)
-                                    : std::make_pair(tr("达到或超出阈值"), kBad);
+        return value < in.targetInl ? std::make_pair(shown("低于阈值"), kGood)
+                                    : std::make_pair(shown("达到或超出阈值"), kBad);
     };
-    text(mmRect(kMargin, y, kContentWidth, 8), tr("最大INL与INL阈值"), reportFont(11, true),
+    text(mmRect(kMargin, y, kContentWidth, 8), shown("最大INL与INL阈值"), reportFont(11, true),
          Qt::AlignLeft | Qt::AlignVCenter);
     y += 9;
     if (in.job == ReportInput::Test) {
         const QList<double> widths{40, 35, 35, 35, 35};
         row(kMargin, y, h, widths,
-            {tr("测试"), tr("测试速度 (rpm)"), tr("最大INL"), tr("INL阈值"), tr("比较")}, head,
+            {shown("测试"), shown("测试速度 (rpm)"), shown("最大INL"), shown("INL阈值"), shown("比较")}, head,
             true);
         y += h;
         const QStringList keys = ReportInput::phaseKeys(ReportInput::Test);
@@ -312,7 +314,7 @@ void Document::maximaTable(double& y) {
                 {phaseTitle(in, keys.at(i)),
                  in.testSpeeds.size() > i ? QString::number(in.testSpeeds.at(i))
                                           : QStringLiteral("—"),
-                 measured ? ReportWriter::inlText(value) : tr("无数据"),
+                 measured ? ReportWriter::inlText(value) : shown("无数据"),
                  ReportWriter::inlText(in.targetInl), measured ? verdictWord : QStringLiteral("—")},
                 body, false,
                 {Qt::black, Qt::black, Qt::black, Qt::black, measured ? colour : Qt::black});
@@ -322,13 +324,13 @@ void Document::maximaTable(double& y) {
         const float mean = float(sum / double(keys.size()));
         const auto [verdictWord, colour] = comparison(mean);
         row(kMargin, y, h, widths,
-            {tr("测试后INL（平均）"), QString(), ReportWriter::inlText(mean),
+            {shown("测试后INL（平均）"), QString(), ReportWriter::inlText(mean),
              ReportWriter::inlText(in.targetInl), verdictWord},
             head, false, {Qt::black, Qt::black, Qt::black, Qt::black, colour});
         y += h;
     } else {
         const QList<double> widths{60, 40, 40, 40};
-        row(kMargin, y, h, widths, {tr("阶段"), tr("最大INL"), tr("INL阈值"), tr("比较")}, head,
+        row(kMargin, y, h, widths, {shown("阶段"), shown("最大INL"), shown("INL阈值"), shown("比较")}, head,
             true);
         y += h;
         for (const QString& key : ReportInput::phaseKeys(ReportInput::Calibration)) {
@@ -336,7 +338,7 @@ void Document::maximaTable(double& y) {
             const float value = in.phaseMaxInl.value(key, 0.0f);
             const auto [verdictWord, colour] = comparison(value);
             row(kMargin, y, h, widths,
-                {phaseTitle(in, key), measured ? ReportWriter::inlText(value) : tr("无数据"),
+                {phaseTitle(in, key), measured ? ReportWriter::inlText(value) : shown("无数据"),
                  ReportWriter::inlText(in.targetInl), measured ? verdictWord : QStringLiteral("—")},
                 body, false, {Qt::black, Qt::black, Qt::black, measured ? colour : Qt::black});
             y += h;
@@ -359,7 +361,7 @@ void Document::firstPage() {
         painter.setPen(QPen(kBad, mm(0.4)));
         painter.drawRect(mmRect(kMargin, y, kContentWidth, h));
         text(mmRect(kMargin + 4, y, kContentWidth - 8, h),
-             tr("本记录没有测量曲线：运行未完成或失败，没有可报告的INL数据。报告只含运行参数与判定"
+             shown("本记录没有测量曲线：运行未完成或失败，没有可报告的INL数据。报告只含运行参数与判定"
                 "。"),
              reportFont(10, true), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, kBad);
         y += h + 8;
@@ -368,7 +370,7 @@ void Document::firstPage() {
     y += 6;
     if (in.hasCurves())
         text(mmRect(kMargin, y, kContentWidth, 12),
-             tr("各阶段的图表见后续页面（与结果视图的图表相同）。"), reportFont(9),
+             shown("各阶段的图表见后续页面（与结果视图的图表相同）。"), reportFont(9),
              Qt::AlignLeft | Qt::AlignTop, QColor(70, 70, 70));
 }
 
@@ -401,6 +403,7 @@ void Document::chartPages() {
 }
 
 int Document::run() {
+    digest = QString::fromLatin1(in.digest());
     entity.reset(in.toEntity());
     for (const QString& key : in.curveKeys()) {
         QString phase;
@@ -415,7 +418,7 @@ int Document::run() {
         for (const auto& [chart, name] : tabs)
             // A measured run's view has no Fourier tab: neither has its report.
             if (work->tabWidget()->indexOf(chart->parentWidget()) >= 0)
-                charts << ChartItem{phaseTitle(in, key) + QStringLiteral(" — ") + tr(name), chart};
+                charts << ChartItem{phaseTitle(in, key) + QStringLiteral(" — ") + shown(name), chart};
     }
     pageCount = 1 + int(charts.size() + 1) / 2;
     if (!painter.begin(writer))
@@ -451,7 +454,7 @@ QByteArray ReportWriter::render(const ReportInput& input, int* pageCount) {
         writer.setResolution(kDpi);
         writer.setCreator(input.program.isEmpty() ? QStringLiteral("Quelbrin") : input.program);
         writer.setTitle(
-            (input.job == ReportInput::Test ? tr("编码器测试报告") : tr("编码器校准报告")) +
+            (input.job == ReportInput::Test ? shown("编码器测试报告") : shown("编码器校准报告")) +
             (input.serial.isEmpty() ? QString() : QLatin1Char(' ') + input.serial));
         pages = Document(input, &writer).run();
     }
