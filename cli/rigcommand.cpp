@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QJsonDocument>
 #include <QTextStream>
 
@@ -15,6 +16,8 @@
 #include "clioptions.h"
 #include "devicestype.h"
 #include "jobprinter.h"
+#include "reportcommand.h"
+#include "reportinput.h"
 
 namespace {
 int usage(const QString& message) {
@@ -39,15 +42,21 @@ int RigCommand::run(const QStringList& args) {
         return usage(QStringLiteral("COMMAND must be one of params, zero, calibrate, test"));
     const QString job = args.first();
 
-    const CliOptions options = CliOptions::parse(
-        args.mid(1),
-        {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds", "--record"},
-        {"--json"});
+    const CliOptions options =
+        CliOptions::parse(args.mid(1),
+                          {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds",
+                           "--record", "--report"},
+                          {"--json"});
     if (!options.error.isEmpty())
         return usage(options.error);
     const bool json = options.has("--json");
     if (options.value("--port").isEmpty())
         return usage(QStringLiteral("rig needs --port"));
+    const QString reportPath = options.value("--report");
+    if (options.contains("--report") &&
+        (reportPath.isEmpty() ||
+         (job != QLatin1String("calibrate") && job != QLatin1String("test"))))
+        return usage(QStringLiteral("--report FILE.pdf goes with calibrate or test"));
 
     CalibrationControler controler;
     JobPrinter printer(json, QStringLiteral("Calibration"));
@@ -134,8 +143,10 @@ int RigCommand::run(const QStringList& args) {
                      resultEvent("calibrationCompInlResult"));
     QObject::connect(&controler, &CalibrationControler::testCompInlResult, &printer,
                      resultEvent("testCompInlResult"));
+    QString resultText;
     QObject::connect(&controler, &CalibrationControler::calibrationResult, &printer,
                      [&](const QString& text, bool ok) {
+                         resultText = text;
                          printer.result(QStringLiteral("calibrationResult"), text, ok);
                          int code = CliCommands::kFailed;
                          if (ok)
@@ -145,6 +156,7 @@ int RigCommand::run(const QStringList& args) {
                          QCoreApplication::exit(code);
                      });
 
+    const QDateTime started = QDateTime::currentDateTimeUtc();
     if (job == QLatin1String("params"))
         controler.startArgmentsSlot(record);
     else if (job == QLatin1String("zero"))
@@ -173,6 +185,15 @@ int RigCommand::run(const QStringList& args) {
                                 << "\n";
             code = CliCommands::kFailed;
         }
+    }
+    // A failed run has its report too: a short one that says no curves came.
+    if (!reportPath.isEmpty()) {
+        ReportInput input = ReportInput::fromEntity(
+            record, job == QLatin1String("test") ? ReportInput::Test : ReportInput::Calibration);
+        input.runTime = started;
+        input.resultText = resultText;
+        if (!ReportCommand::write(input, reportPath, json, QStringLiteral("rig")))
+            code = CliCommands::kFailed;
     }
     printer.exitCode(code);
     return code;

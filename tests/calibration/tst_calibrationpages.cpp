@@ -18,6 +18,7 @@
 #include "devicestype.h"
 #include "language.h"
 #include "mcombobox.h"
+#include "resultreport.h"
 #include "rigparameterpage.h"
 #include "settingswork.h"
 #include "testresultpage.h"
@@ -56,6 +57,7 @@ private slots:
     void buttonsWaitForFinish();
     void testMaximumEqualToThreshold();
     void resultButtonsFollowTheEncoder();
+    void reportButtonsExportTheShownRecord();
     void navigationGroups_data();
     void navigationGroups();
 
@@ -251,6 +253,24 @@ void TestCalibrationPages::resultButtonsFollowTheEncoder() {
     QCOMPARE(results->finalField()->property("Result").toString(), QString("success"));
     results->phaseButton(2)->click();
     QCOMPARE(shown.at(1).at(1).value<CalibrationWork*>()->tabWidget()->count(), 3);
+}
+
+// "导出报告" hands the exporter the record the page shows now, and whether it is a test.
+void TestCalibrationPages::reportButtonsExportTheShownRecord() {
+    QList<std::pair<const CalibrationEntity*, bool>> exported;
+    ResultReport::setExporter([&](QWidget*, const CalibrationEntity* r, bool test) {
+        exported.append({r, test});
+    });
+    auto* copy = new CalibrationEntity(work.get(), 16, 2048, 0.1f, 251);
+    work->getCalibrationArgmentsSlot(copy);
+    work->findChild<CalibrationResultPage*>()->reportButton()->click();
+    work->findChild<TestResultPage*>()->reportButton()->click();
+    ResultReport::setExporter(nullptr);
+    QCOMPARE(exported.size(), 2);
+    QCOMPARE(exported.at(0).first, copy);
+    QCOMPARE(exported.at(0).second, false);
+    QCOMPARE(exported.at(1).first, copy);
+    QCOMPARE(exported.at(1).second, true);
 }
 
 void TestCalibrationPages::navigationGroups_data() {
