@@ -1,5 +1,6 @@
 #include "jobwiring.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -18,6 +19,7 @@
 #include "iapcontroler.h"
 #include "mainwindow.h"
 #include "permissioncontroller.h"
+#include "reportexport.h"
 #include "settingswork.h"
 
 namespace {
@@ -34,6 +36,8 @@ JobWiring::JobWiring(MainWindow* window)
       iapControler(new IapControler(this)),
       bissControler(new BissControler(this)) {
     qRegisterMetaType<CalibrationWork*>("CalibrationWork*");
+    // The result pages' "导出报告" writes through the report library.
+    ReportExport::install();
     wireCalibration();
     wireFirmware();
     wireIap();
@@ -177,6 +181,9 @@ void JobWiring::calibrationResultView(const QString& msg, bool ok, CalibrationEn
         qDebug() << "校验完成：" << record->getEncoderType();
     // The panels go on with a copy: the record of the finished run is no longer theirs.
     CalibrationEntity* copy = record ? CalibrationRecord::copy(record) : nullptr;
+    // The report of the result view dates the run by when its result came.
+    if (copy)
+        copy->setProperty(ReportExport::runTimeProperty, QDateTime::currentDateTimeUtc());
     window->showCalibrationGroups(calibration, copy);
 }
 

@@ -6,6 +6,7 @@
 #include "calibrationmode.h"
 #include "calibrationrecord.h"
 #include "devicestype.h"
+#include "entitystore.h"
 
 CalibrationControler::CalibrationControler(QObject* parent) : ControlerBase(parent) {
     qDebug() << "CalibrationControler Init";
@@ -126,7 +127,11 @@ void CalibrationControler::setConfigArgments(CalibrationEntity* calibrationEntit
 }
 
 void CalibrationControler::getConfigArgments() {
-    emit getConfigArgments(worker->loadEntity(this));
+    CalibrationEntity* loaded = worker->loadEntity(this);
+    // A stored number out of range was read as not set: say which, once.
+    for (const QString& problem : EntityStore::takeLoadProblems())
+        emit msgSignal(worker->getModeName(), translated(problem));
+    emit getConfigArgments(loaded);
 }
 
 void CalibrationControler::devicesTypeIsCompSlot(bool isComp, QString devicesType) {

@@ -1,5 +1,7 @@
 #include "calibrationrecord.h"
 
+#include "calibrationlimits.h"
+
 #include <cmath>
 
 #include <QJsonArray>
@@ -177,4 +179,11 @@ bool CalibrationRecord::writeFile(const QString& path, const QByteArray& content
         return false;
     }
     return true;
+}
+
+QString CalibrationRecord::problem(const CalibrationEntity* record) {
+    QList<qint64> speeds;
+    for (quint16 s : record->getTestSpeed()) speeds.append(s);
+    return CalibrationLimits::problem(record->getPointNum(), record->getEncoderLine(),
+                                      record->getCalibrationSpeed(), speeds);
 }

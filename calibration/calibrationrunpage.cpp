@@ -1,5 +1,7 @@
 #include "calibrationrunpage.h"
 
+#include "calibrationrecord.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -7,11 +9,28 @@
 
 #include "baidutranslate.h"
 #include "calibrationentity.h"
+#include "calibrationlimits.h"
 #include "connectflag.h"
 #include "devicesstatus.h"
 #include "devicestype.h"
 #include "serialportbusy.h"
 #include "settingswork.h"
+
+namespace {
+// The page that holds the first value CalibrationRecord::problem refuses.
+const char* pageOf(const CalibrationEntity* record) {
+    if (!CalibrationLimits::pointNumProblem(record->getPointNum()).isEmpty() ||
+        !CalibrationLimits::encoderLineProblem(record->getEncoderLine()).isEmpty() ||
+        !CalibrationLimits::calibrationSpeedProblem(record->getCalibrationSpeed()).isEmpty())
+        return "对拖工装参数";
+    const char* const testPages[] = {"第一次测试", "第二次测试", "第三次测试", "第四次测试"};
+    const QList<quint16> speeds = record->getTestSpeed();
+    for (int k = 0; k < CalibrationLimits::kTestSpeedCount; ++k)
+        if (k >= speeds.size() || speeds.at(k) == 0 || speeds.at(k) > CalibrationLimits::kMaxSpeed)
+            return testPages[k];
+    return testPages[0];
+}
+}  // namespace
 
 CalibrationRunPage::CalibrationRunPage(SettingsWork* work) : CalibrationPage(work) {
     grid->addWidget(label("角度置零,校准,校准效果测试。"), 1, 0, 1, 3);
@@ -31,24 +50,13 @@ CalibrationRunPage::CalibrationRunPage(SettingsWork* work) : CalibrationPage(wor
 }
 
 QString CalibrationRunPage::validate(const CalibrationEntity* record) {
-    // Each refusal names the page where the value is entered: before the first calibration
-    // five pages are empty, and the operator has to find them.
-    const auto onPage = [](const char* text, const char* page) {
-        return translated(text) + QStringLiteral(" [ ") + translated("校准") +
-               QStringLiteral(" → ") + translated(page) + QStringLiteral(" ]");
-    };
-    if (record->getPointNum() == 0)
-        return onPage("校准参考点数量不能为0,请重新输入", "对拖工装参数");
-    if (record->getEncoderLine() == 0)
-        return onPage("对拖编码器线数不能为0,请重新输入", "对拖工装参数");
-    if (record->getCalibrationSpeed() == 0)
-        return onPage("校准速度不能为0,请重新输入", "对拖工装参数");
-    const char* const testPages[] = {"第一次测试", "第二次测试", "第三次测试", "第四次测试"};
-    const QList<quint16> speeds = record->getTestSpeed();
-    for (int k = 0; k < 4; ++k)
-        if (k >= speeds.size() || speeds.at(k) == 0)
-            return onPage("测试速度不能为0,请重新输入", testPages[k]);
-    return QString();
+    const QString problem = CalibrationRecord::problem(record);
+    if (problem.isEmpty())
+        return QString();
+    // The refusal names the page where the value is entered: before the first calibration five
+    // pages are empty, and the operator has to find them.
+    return translated(problem) + QStringLiteral(" [ ") + translated("校准") +
+           QStringLiteral(" → ") + translated(pageOf(record)) + QStringLiteral(" ]");
 }
 
 void CalibrationRunPage::setButtonsEnabled(bool enabled) {

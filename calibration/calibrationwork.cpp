@@ -87,8 +87,10 @@ void CalibrationWork::showMeasuredCharts(int pointNum, QList<float> readings, fl
 }
 
 CalibrationWork* CalibrationWork::forPage(const QString& key, const CalibrationEntity* record,
-                                          QWidget* parent, QString* title) {
+                                          QWidget* parent, QString* title, int tickLimit) {
     auto* work = new CalibrationWork(parent);
+    for (MyCharts* chart : {work->bestLine, work->distribution, work->curve, work->fourier})
+        chart->setTickLimit(tickLimit);
     const int n = record->getPointNum();
     const QStringList tests{"FIRST", "SECOND", "THIRD", "FOURTH"};
     const int test = int(tests.indexOf(key));

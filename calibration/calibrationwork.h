@@ -23,9 +23,9 @@ public:
     void showMeasuredCharts(int pointNum, QList<float> readings, float maxInl);
 
     // A view filled for the result page of a phase key ("ROUGH" ... "FOURTH") from the record,
-    // with the page's title.
+    // with the page's title; tickLimit as for MyCharts::setTickLimit.
     static CalibrationWork* forPage(const QString& key, const CalibrationEntity* record,
-                                    QWidget* parent, QString* title);
+                                    QWidget* parent, QString* title, int tickLimit = 0);
 
     QTabWidget* tabWidget() const { return tabs; }
     MyCharts* bestLineChart() const { return bestLine; }

@@ -113,7 +113,9 @@ QChart* MyCharts::newChart(const QString& title, int pointNum, QValueAxis*& x, Q
     x = new QValueAxis(chart);
     y = new QValueAxis(chart);
     // Qt draws no axis with fewer than two ticks.
-    const int ticks = std::max(2, pointNum / 8);
+    int ticks = std::max(2, pointNum / 8);
+    if (tickLimit >= 2)
+        ticks = std::min(ticks, tickLimit);
     for (QValueAxis* axis : {x, y}) {
         axis->setTitleText(translated("角度（°）"));
         axis->setLineVisible(true);

@@ -15,6 +15,7 @@
 #include "firmwarecommand.h"
 #include "jobprinter.h"
 #include "language.h"
+#include "reportcommand.h"
 #include "rigcommand.h"
 #include "serialportcontroler.h"
 #include "serialportentity.h"
@@ -35,11 +36,15 @@ const char* const kHelp =
     "                                greet and identify the device, as the serial dialog does;\n"
     "                                exit 0 when it answers and is of type NAME\n"
     "  rig params|zero|calibrate|test --port TEXT [--baud N] [--points N] [--line N]\n"
-    "      [--speed RPM] [--test-speeds A,B,C,D] [--json] [--record FILE]\n"
+    "      [--speed RPM] [--test-speeds A,B,C,D] [--json] [--record FILE] [--report FILE.pdf]\n"
     "                                run a calibration-rig job with the saved parameters and\n"
     "                                these changes; a record event follows the results, and\n"
     "                                --record writes it as JSON (curves as CSV for *.csv);\n"
+    "                                --report writes the PDF report of a calibration or test;\n"
     "                                exit 3 when the rig judged the encoder bad\n"
+    "  report (--from-json FILE | --record-id ID | --serial S [--latest]) --out FILE.pdf\n"
+    "      [--json]                  write the PDF report of a calibration or test record:\n"
+    "                                a rig job's --record file, or a stored record\n"
     "  biss --port TEXT [--baud N] [--json] [--repeat N --interval MS] OP [OP ...]\n"
     "                                BiSS master and slave operations, one request each, in\n"
     "                                order: master-status, set-master=MODE,MULTI,SINGLE,\n"
@@ -110,6 +115,8 @@ int CliCommands::run(const QStringList& arguments) {
         return RigCommand::run(args.mid(1));
     if (command == QLatin1String("biss"))
         return BissCommand::run(args.mid(1));
+    if (command == QLatin1String("report"))
+        return ReportCommand::run(args.mid(1));
     if (FirmwareCommand::handles(command))
         return FirmwareCommand::run(command, args.mid(1));
     return usageError(QStringLiteral("unknown command '%1'").arg(command));

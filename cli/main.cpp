@@ -1,12 +1,25 @@
 // quelbrin-cli: the headless front end, one command per device job, over the same controllers.
-#include <QCoreApplication>
+#include <memory>
+
+#include <QApplication>
 
 #include "clicommands.h"
 #include "cliworkfolder.h"
 #include "diagnostics.h"
+#include "reportcommand.h"
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    std::unique_ptr<QCoreApplication> app;
+    if (ReportCommand::needsWidgets(arguments)) {
+        // The report's charts are widgets; they are drawn without a screen.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("quelbrin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUELBRIN_VERSION));
     return CliCommands::run(

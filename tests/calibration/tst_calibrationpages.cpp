@@ -18,6 +18,7 @@
 #include "devicestype.h"
 #include "language.h"
 #include "mcombobox.h"
+#include "resultreport.h"
 #include "rigparameterpage.h"
 #include "settingswork.h"
 #include "testresultpage.h"
@@ -56,6 +57,7 @@ private slots:
     void buttonsWaitForFinish();
     void testMaximumEqualToThreshold();
     void resultButtonsFollowTheEncoder();
+    void reportButtonsExportTheShownRecord();
     void navigationGroups_data();
     void navigationGroups();
 
@@ -151,6 +153,18 @@ void TestCalibrationPages::validation_data() {
     QTest::addRow("fourth test speed missing")
         << 256 << 2048 << 1400 << QList<quint16>{400, 400, 400}
         << "测试速度不能为0,请重新输入 [ 校准 → 第四次测试 ]";
+    // Values the lists do not offer (stored by an older command line) or past 16 bits are
+    // refused, never sent wrapped.
+    QTest::addRow("line past 16 bits")
+        << 256 << 70000 << 1400 << fine
+        << "对拖编码器线数 [ 70000 ] 超出范围（1 ~ 65535），请重新输入 [ 校准 → 对拖工装参数 ]";
+    QTest::addRow("points not offered")
+        << 100 << 2048 << 1400 << fine
+        << "校准参考点数量 [ 100 ] 无效，可选：16, 32, 64, 128, 256，请重新选择 [ 校准 → "
+           "对拖工装参数 ]";
+    QTest::addRow("speed past 16 bits")
+        << 256 << 2048 << 40000 << fine
+        << "校准速度 [ 40000 ] RPM 超出范围（1 ~ 32767），请重新选择 [ 校准 → 对拖工装参数 ]";
 }
 
 void TestCalibrationPages::validation() {
@@ -253,6 +267,24 @@ void TestCalibrationPages::resultButtonsFollowTheEncoder() {
     QCOMPARE(results->finalField()->property("Result").toString(), QString("success"));
     results->phaseButton(2)->click();
     QCOMPARE(shown.at(1).at(1).value<CalibrationWork*>()->tabWidget()->count(), 3);
+}
+
+// "导出报告" hands the exporter the record the page shows now, and whether it is a test.
+void TestCalibrationPages::reportButtonsExportTheShownRecord() {
+    QList<std::pair<const CalibrationEntity*, bool>> exported;
+    ResultReport::setExporter([&](QWidget*, const CalibrationEntity* r, bool test) {
+        exported.append({r, test});
+    });
+    auto* copy = new CalibrationEntity(work.get(), 16, 2048, 0.1f, 251);
+    work->getCalibrationArgmentsSlot(copy);
+    work->findChild<CalibrationResultPage*>()->reportButton()->click();
+    work->findChild<TestResultPage*>()->reportButton()->click();
+    ResultReport::setExporter(nullptr);
+    QCOMPARE(exported.size(), 2);
+    QCOMPARE(exported.at(0).first, copy);
+    QCOMPARE(exported.at(0).second, false);
+    QCOMPARE(exported.at(1).first, copy);
+    QCOMPARE(exported.at(1).second, true);
 }
 
 void TestCalibrationPages::navigationGroups_data() {

@@ -76,7 +76,7 @@ void TestFirmwareCli::usageErrors() {
     QFETCH(QStringList, args);
     TestWorkDir work(kConfig);
     const Run run = cli(args);
-    QCOMPARE(run.code, 2);
+    QCOMPARE_EXIT(run, 2);
     QVERIFY(run.err.contains("quelbrin-cli: "));
 }
 
@@ -86,7 +86,7 @@ void TestFirmwareCli::generatesUpgradeImage() {
     const Run run =
         cli({"firmware", "--mode", "Upgrade_Firmware", "--app", "app.bin", "--watermark",
              "ZEK_ENCODER", "--version", "0.03", "--out", "up.bin", "--json"});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     const QList<QJsonObject> results = jsonLines(run.out, "result");
     QCOMPARE(results.size(), 1);
     QCOMPARE(results.first().value("name").toString(), QString("generationResult"));
@@ -102,7 +102,7 @@ void TestFirmwareCli::ymodemIntoSimulatedBootLoader() {
     QVERIFY(writeFile(work.filePath("file.bin"), pattern(3000)));
     const Run run =
         cli({"ymodem", "--port", sim.portPath(), "--block", "1024", "file.bin", "--json"});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     QCOMPARE(jsonLines(run.out, "result").first().value("name").toString(),
              QString("transferFile"));
     QVERIFY(jsonLines(run.out, "result").first().value("ok").toBool());
@@ -120,7 +120,7 @@ void TestFirmwareCli::iapUpgradesSimulatedEncoder() {
     QVERIFY(writeFile(work.filePath("update.bin"), image));
     const Run run = cli({"iap", "--port", sim.portPath(), "--device", "ZEK_ENCODER", "--protocol",
                          "Ymodem_1K", "--file", "update.bin", "--json"});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     const QJsonObject result = jsonLines(run.out, "result").first();
     QCOMPARE(result.value("name").toString(), QString("connectResult"));
     QCOMPARE(result.value("text").toString(), QString("升级完成。"));
@@ -136,7 +136,7 @@ void TestFirmwareCli::iapFailureExitsOne() {
     SimDevice sim(SimDevice::Encoder);
     const Run run =
         cli({"iap", "--port", sim.portPath(), "--device", "ZEK_ENCODER", "--file", "missing.bin"});
-    QCOMPARE(run.code, 1);
+    QCOMPARE_EXIT(run, 1);
     QVERIFY(run.out.contains("升级失败。"));
 }
 
@@ -170,7 +170,7 @@ void TestFirmwareCli::ymodemIntoLrzsz() {
     QTRY_VERIFY(QFile::exists(work.filePath("port")));
     const Run run = cli({"ymodem", "--port", work.filePath("port"), "--block",
                          QString::number(block), "--no-start", "image.bin"});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     QTRY_VERIFY(QFile::exists(work.filePath("received/rb.status")));
     QTRY_COMPARE(readFile(work.filePath("received/rb.status")), QByteArray("0\n"));
     QCOMPARE(readFile(work.filePath("received/image.bin")), content);
