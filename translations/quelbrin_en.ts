@@ -349,7 +349,7 @@
     </message>
     <message>
         <source>你好</source>
-        <translation>Hello</translation>
+        <translation type="vanished">Hello</translation>
     </message>
     <message>
         <source>使能</source>
