@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QTextStream>
 
+#include "baidutranslate.h"
 #include "calibrationcontroler.h"
 #include "calibrationentity.h"
 #include "calibrationrecord.h"
@@ -101,7 +102,7 @@ int RigCommand::run(const QStringList& args) {
     else if (record->getTestSpeed().size() < 4 || record->getTestSpeed().contains(0))
         invalid = "测试速度不能为0,请重新输入";
     if (invalid)
-        return usage(QString::fromUtf8(invalid));
+        return usage(translated(invalid));
 
     // As the serial dialog and the run panel do: the connection and the parameters are saved,
     // then the job is queued.

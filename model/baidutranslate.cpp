@@ -308,6 +308,8 @@ const char* const kProbeText = "你好";  // untranslated: sent to the service a
 bool BaiduTranslate::probeService() {
     // The operator asked: try the service even while texts are shown untranslated.
     resetBackoff();
+    if (ReadConfig::readValue(kGroup, QStringLiteral("appid")).trimmed().isEmpty())
+        return false;  // the built-in credentials are placeholders the service refuses
     bool failed = true;
     const QString result = request(QStringLiteral("en"), QString::fromUtf8(kProbeText), &failed);
     return !failed && result != QString::fromUtf8(kProbeText);
@@ -319,7 +321,9 @@ QFuture<bool> BaiduTranslate::probeServiceLater() {
     QFuture<bool> future = promise->future();
     promise->start();
     QObject* context = TranslatorThread::instance()->context();
-    if (!context) {
+    // The built-in credentials are placeholders the service refuses: without a deployment's
+    // own there is nothing to ask.
+    if (!context || ReadConfig::readValue(kGroup, QStringLiteral("appid")).trimmed().isEmpty()) {
         promise->addResult(false);
         promise->finish();
         return future;

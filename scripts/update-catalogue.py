@@ -19,9 +19,16 @@ the word "untranslated" in a comment on its line.
   scripts/update-catalogue.py --check    change nothing; list missing and unused entries; exit 1
                                          when a text has no finished translation
   scripts/update-catalogue.py --list     print the gathered texts with their places
+  scripts/update-catalogue.py --missing > todo.tsv
+                                         the texts still without English, one "source<TAB>" a line
+  scripts/update-catalogue.py --fill todo.tsv
+                                         take the English from "source<TAB>English" lines (a
+                                         newline in either is written \n)
 
-After an update, fill in the entries marked unfinished (Qt Linguist, or any editor: the English
-goes between <translation> and </translation>, and the type="unfinished" attribute is removed).
+After an update, fill in the entries marked unfinished: with --missing/--fill, in Qt Linguist,
+or in any editor (the English goes between <translation> and </translation>, and the
+type="unfinished" attribute is removed). Keep placeholders (%1), [ ] brackets, units, degree
+signs and figures as they stand in the Chinese: tst_catalogue checks them.
 """
 import argparse
 import os
@@ -347,12 +354,40 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--check", action="store_true", help="list missing and unused entries")
     parser.add_argument("--list", action="store_true", help="print the gathered texts")
+    parser.add_argument("--missing", action="store_true",
+                        help="print the texts without English as source<TAB> lines")
+    parser.add_argument("--fill", metavar="TSV", help="take translations from source<TAB>text")
     args = parser.parse_args()
 
     found = gather()
     if args.list:
         for text in sorted(found):
             print("%s\t%s" % (text.replace("\n", "\\n"), ", ".join(found[text])))
+        return 0
+    if args.missing:
+        for rel in CATALOGUES:
+            entries, _ = read_ts(os.path.join(ROOT, rel))
+            for t in sorted(found):
+                if t not in entries or not entries[t].finished:
+                    print("%s\t" % t.replace("\n", "\\n"))
+        return 0
+    if args.fill:
+        with open(args.fill, encoding="utf-8") as f:
+            pairs = [l.rstrip("\n").split("\t", 1) for l in f if "\t" in l]
+        for rel in CATALOGUES:
+            path = os.path.join(ROOT, rel)
+            entries, language = read_ts(path)
+            filled = 0
+            for source, translation in pairs:
+                source = source.replace("\\n", "\n")
+                translation = translation.replace("\\n", "\n")
+                if source in entries and translation:
+                    entries[source].translation, entries[source].kind = translation, None
+                    filled += 1
+                elif source not in entries:
+                    print("not in the catalogue: %s" % source, file=sys.stderr)
+            write_ts(path, entries, language)
+            print("%s: %d filled" % (rel, filled))
         return 0
 
     status = 0
@@ -366,7 +401,8 @@ def main():
             for t in missing:
                 print("missing: %s    (%s)" % (t.replace("\n", "\\n"), ", ".join(found[t])))
             for s in unused:
-                print("unused: %s" % s.replace("\n", "\\n"))
+                print("unused: %s%s" % (s.replace("\n", "\\n"),
+                                        "    (marked vanished)" if entries[s].kind == "vanished" else ""))
             print("%s: %d missing, %d unused" % (rel, len(missing), len(unused)))
             if missing:
                 status = 1

@@ -1056,6 +1056,10 @@
         <translation>Mode:</translation>
     </message>
     <message>
+        <source>正在查询翻译服务...</source>
+        <translation>Asking the translation service...</translation>
+    </message>
+    <message>
         <source>正在获取...</source>
         <translation>Reading...</translation>
     </message>
@@ -1321,7 +1325,11 @@
     </message>
     <message>
         <source>网络连接失败，请检查网络连接</source>
-        <translation>Network connection failed; check the network connection</translation>
+        <translation type="vanished">Network connection failed; check the network connection</translation>
+    </message>
+    <message>
+        <source>翻译服务无法连接，其他语言暂不可选。</source>
+        <translation>Translation service unreachable; other languages are not available.</translation>
     </message>
     <message>
         <source>自校准</source>

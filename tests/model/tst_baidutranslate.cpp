@@ -377,6 +377,7 @@ void TestBaiduTranslate::probeLaterAsksTheServiceItself_data() {
     QTest::addRow("service answers") << true << answer("Hello") << true;
     QTest::addRow("service error") << true << QByteArray(R"({"error_code":"54001"})") << false;
     QTest::addRow("nothing listens") << false << QByteArray() << false;
+    QTest::addRow("no credentials configured") << true << answer("Hello") << false;
 }
 
 // The language dialog's probe: it never blocks its caller, and neither the catalogue nor a
@@ -392,9 +393,12 @@ void TestBaiduTranslate::probeLaterAsksTheServiceItself() {
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         const QByteArray port = QByteArray::number(closed.serverPort());
         closed.close();
-        config = "[BaiduTranslate]\nurl=http://127.0.0.1:" + port +
-                 "/api/trans/vip/translate?\n[Language]\nLanguageType=en\n";
+        config = "[BaiduTranslate]\nurl=http://127.0.0.1:" + port + "/api/trans/vip/translate?\nappid=" +
+                 kAppId + "\nsecret=" + kSecret + "\n[Language]\nLanguageType=en\n";
     }
+    const bool credentials = QByteArray(QTest::currentDataTag()) != "no credentials configured";
+    if (!credentials)
+        config = "[BaiduTranslate]\nurl=http://127.0.0.1:1/\n[Language]\nLanguageType=en\n";
     TestWorkDir work(config);
     Language::instance()->load();
     BaiduTranslate::storeTranslation("en", "你好", "Hello from the cache");
@@ -402,7 +406,7 @@ void TestBaiduTranslate::probeLaterAsksTheServiceItself() {
     QFuture<bool> answer = BaiduTranslate::probeServiceLater();
     QTRY_VERIFY_WITH_TIMEOUT(answer.isFinished(), 15000);
     QCOMPARE(answer.result(), reachable);
-    QCOMPARE(http.bodies.size(), listening ? 1 : 0);
+    QCOMPARE(http.bodies.size(), listening && credentials ? 1 : 0);
     QCOMPARE(Language::instance()->getValue(), int(Language::en));
 }
 
