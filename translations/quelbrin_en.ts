@@ -1649,7 +1649,7 @@
     </message>
     <message>
         <source>设置</source>
-        <translation>Set</translation>
+        <translation>Setup</translation>
     </message>
     <message>
         <source>设置BiSS从机使能</source>
