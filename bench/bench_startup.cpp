@@ -116,8 +116,8 @@ QString summary(QList<double> values) {
 int main(int argc, char* argv[]) {
     if (argc > 1 && QByteArray(argv[1]) == "--child")
         return child(argc, argv);
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     // Offline as a production PC is: a service that takes the request and never answers.

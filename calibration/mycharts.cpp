@@ -179,8 +179,9 @@ void MyCharts::drawError(int pointNum, const QList<float>& error, float maxInl, 
     // The title is translated whole, the figure in it: a catalogue keeps it as one template.
     const QString figure = QString::number(double(maxInl), 'g', 6);
     const QString title =
-        scatter ? translated(QStringLiteral("角度误差分布(Max INL:") + figure + QStringLiteral("°)"))
-                : translated(QStringLiteral("角度误差曲线(Max INL:") + figure + QStringLiteral("°)"));
+        scatter
+            ? translated(QStringLiteral("角度误差分布(Max INL:") + figure + QStringLiteral("°)"))
+            : translated(QStringLiteral("角度误差曲线(Max INL:") + figure + QStringLiteral("°)"));
     QValueAxis* x;
     QValueAxis* y;
     QChart* chart = newChart(title, pointNum, x, y);

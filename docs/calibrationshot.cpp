@@ -63,7 +63,8 @@ int main(int argc, char* argv[]) {
     view->grab().save(out + QStringLiteral("/calibration") + suffix + QStringLiteral(".png"));
     view->tabWidget()->setCurrentIndex(0);
     app.processEvents();
-    view->grab().save(out + QStringLiteral("/calibration-bestline") + suffix + QStringLiteral(".png"));
+    view->grab().save(out + QStringLiteral("/calibration-bestline") + suffix +
+                      QStringLiteral(".png"));
 
     registerCalibrationPages();
     DevicesType::instance()->setConnectedType(DevicesType::CALIBRATION);

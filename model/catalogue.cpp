@@ -102,10 +102,9 @@ bool Catalogue::load() {
         templates.push_back(std::move(t));
     }
     // The most specific template first, where two could match one text.
-    std::stable_sort(templates.begin(), templates.end(),
-                     [](const Template& a, const Template& b) {
-                         return a.literalLength > b.literalLength;
-                     });
+    std::stable_sort(templates.begin(), templates.end(), [](const Template& a, const Template& b) {
+        return a.literalLength > b.literalLength;
+    });
     return true;
 }
 

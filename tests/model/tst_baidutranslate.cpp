@@ -319,9 +319,8 @@ void TestBaiduTranslate::catalogueAnswersBeforeCacheAndService_data() {
                                          << "Device status read: device is in [BOOT ] state.";
     QTest::addRow("template whose value is an entry") << "开始设置从机使能状态...[使能]"
                                                       << "Setting slave enable...[Enable]";
-    QTest::addRow("template keeps a later arg() free")
-        << "Boot 文件 [ %1 ] 不存在"
-        << "Boot file [ %1 ] does not exist";
+    QTest::addRow("template keeps a later arg() free") << "Boot 文件 [ %1 ] 不存在"
+                                                       << "Boot file [ %1 ] does not exist";
     QTest::addRow("chart title with a figure") << "角度误差分布(Max INL:0.0123°)"
                                                << "Angle Error Distribution (Max INL: 0.0123°)";
 }
@@ -393,8 +392,9 @@ void TestBaiduTranslate::probeLaterAsksTheServiceItself() {
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         const QByteArray port = QByteArray::number(closed.serverPort());
         closed.close();
-        config = "[BaiduTranslate]\nurl=http://127.0.0.1:" + port + "/api/trans/vip/translate?\nappid=" +
-                 kAppId + "\nsecret=" + kSecret + "\n[Language]\nLanguageType=en\n";
+        config = "[BaiduTranslate]\nurl=http://127.0.0.1:" + port +
+                 "/api/trans/vip/translate?\nappid=" + kAppId + "\nsecret=" + kSecret +
+                 "\n[Language]\nLanguageType=en\n";
     }
     const bool credentials = QByteArray(QTest::currentDataTag()) != "no credentials configured";
     if (!credentials)

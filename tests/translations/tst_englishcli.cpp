@@ -88,9 +88,9 @@ void TestEnglishCli::jobsPrintEnglishOnly_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("expected");
     const int none = -1;
-    QTest::addRow("rig calibrate") << int(SimDevice::Rig)
-                                   << QStringList{"rig", "calibrate", "--port", "@"} << 0
-                                   << "Calibration complete.";
+    QTest::addRow("rig calibrate")
+        << int(SimDevice::Rig) << QStringList{"rig", "calibrate", "--port", "@"} << 0
+        << "Calibration complete.";
     QTest::addRow("rig zero") << int(SimDevice::Rig) << QStringList{"rig", "zero", "--port", "@"}
                               << 0 << "Zeroing complete.";
     QTest::addRow("rig test") << int(SimDevice::Rig) << QStringList{"rig", "test", "--port", "@"}
@@ -98,24 +98,26 @@ void TestEnglishCli::jobsPrintEnglishOnly_data() {
     QTest::addRow("rig refuses zero points")
         << none << QStringList{"rig", "zero", "--port", "x", "--points", "0"} << 2
         << "Reference points cannot be 0, please re-enter";
-    QTest::addRow("biss")
-        << int(SimDevice::BissMaster)
-        << QStringList{"biss", "--port", "Simulated (@)", "master-status", "slave-data",
-                       "read-reg=11"}
-        << 0 << "Master status read";
+    QTest::addRow("biss") << int(SimDevice::BissMaster)
+                          << QStringList{"biss",          "--port",     "Simulated (@)",
+                                         "master-status", "slave-data", "read-reg=11"}
+                          << 0 << "Master status read";
     QTest::addRow("iap") << int(SimDevice::Encoder)
-                         << QStringList{"iap", "--port", "@", "--device", "ZEK_ENCODER",
-                                        "--protocol", "Ymodem_1K", "--file", "update.bin"}
+                         << QStringList{"iap",       "--port",      "@",
+                                        "--device",  "ZEK_ENCODER", "--protocol",
+                                        "Ymodem_1K", "--file",      "update.bin"}
                          << 0 << "Upgrade complete.";
     QTest::addRow("firmware generation")
         << none
-        << QStringList{"firmware", "--mode", "Upgrade_Firmware", "--app", "update.bin",
-                       "--watermark", "ZEK_ENCODER", "--version", "0.03", "--out", "up.bin"}
+        << QStringList{"firmware",    "--mode",      "Upgrade_Firmware", "--app", "update.bin",
+                       "--watermark", "ZEK_ENCODER", "--version",        "0.03",  "--out",
+                       "up.bin"}
         << 0 << "Firmware generated";
     QTest::addRow("firmware without its file")
         << none
-        << QStringList{"firmware", "--mode", "Upgrade_Firmware", "--app", "missing.bin",
-                       "--watermark", "ZEK_ENCODER", "--version", "0.03", "--out", "up.bin"}
+        << QStringList{"firmware",    "--mode",      "Upgrade_Firmware", "--app", "missing.bin",
+                       "--watermark", "ZEK_ENCODER", "--version",        "0.03",  "--out",
+                       "up.bin"}
         << 1 << "does not exist";
 }
 
@@ -127,8 +129,7 @@ void TestEnglishCli::jobsPrintEnglishOnly() {
     QFETCH(QString, expected);
     Service service;
     TestWorkDir work(service.config("en"));
-    QVERIFY(writeFile(work.filePath("update.bin"),
-                      QByteArray(2000, '\x5A') + "ZEK_ENCODERV0.05"));
+    QVERIFY(writeFile(work.filePath("update.bin"), QByteArray(2000, '\x5A') + "ZEK_ENCODERV0.05"));
     std::unique_ptr<SimDevice> sim;
     if (device >= 0) {
         sim = std::make_unique<SimDevice>(SimDevice::Kind(device));

@@ -56,8 +56,8 @@ public:
 
 private:
     void collectOne(QWidget* w) {
-        const QString where = QString::fromLatin1(w->metaObject()->className()) + "/" +
-                              w->objectName();
+        const QString where =
+            QString::fromLatin1(w->metaObject()->className()) + "/" + w->objectName();
         if (w->isWindow())
             add(where + " title", w->windowTitle());
         add(where + " tooltip", w->toolTip());
@@ -132,8 +132,9 @@ void TestEnglishWindow::init() {
                     if (!received[s].contains("needIntervene=1"))
                         return;  // the body has not all arrived
                     bodies << received.take(s);
-                    s->write("HTTP/1.1 503 Unavailable\r\nContent-Length: 0\r\n"
-                             "Connection: close\r\n\r\n");
+                    s->write(
+                        "HTTP/1.1 503 Unavailable\r\nContent-Length: 0\r\n"
+                        "Connection: close\r\n\r\n");
                     s->disconnectFromHost();
                 });
             }
@@ -170,8 +171,8 @@ void TestEnglishWindow::everyPageAndDialogInEnglish() {
     QTRY_VERIFY(window.contentsTabWidget()->count() >= 2);
     texts.collect(&window);
 
-    for (const char* action : {"actionUsart", "actionWorkSpace_Settings", "addDevices",
-                               "actionTheme_Settings"}) {
+    for (const char* action :
+         {"actionUsart", "actionWorkSpace_Settings", "addDevices", "actionTheme_Settings"}) {
         QAction* a = window.action(QString::fromLatin1(action));
         QVERIFY2(a, action);
         a->trigger();

@@ -448,15 +448,14 @@ void TestSettingsDialogs::languageDialogListsServiceLanguages() {
             ++requests;
             const QByteArray body = R"({"trans_result":[{"src":"x","dst":"Hello"}]})";
             socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
-                          QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" +
-                          body);
+                          QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
             socket->disconnectFromHost();
         });
     });
-    dir->writeConfig("[BaiduTranslate]\nurl=http://127.0.0.1:" +
-                     QByteArray::number(service.serverPort()) +
-                     "/api/trans/vip/translate?\nappid=12345678901234567\n"
-                     "secret=abcdefghij0123456789\n[Language]\nLanguageType=zh\n");
+    dir->writeConfig(
+        "[BaiduTranslate]\nurl=http://127.0.0.1:" + QByteArray::number(service.serverPort()) +
+        "/api/trans/vip/translate?\nappid=12345678901234567\n"
+        "secret=abcdefghij0123456789\n[Language]\nLanguageType=zh\n");
     Language::instance()->load();
     ThemeSetDialog dialog;
     auto* box = dialog.findChild<QComboBox*>("languageBox");
