@@ -90,9 +90,11 @@ void ThemeSetDialog::on_cancel_clicked() {
 
 void ThemeSetDialog::on_sure_clicked() {
     qDebug() << languageBox->currentText();
+    if (languageBox->currentIndex() < 0)
+        return;
     const int chosen = languageBox->currentData().toInt();
     const QString key = Language::valueToKey(chosen);
-    if (languageBox->currentIndex() < 0 || key.isEmpty())
+    if (key.isEmpty())
         return;
     Language* language = Language::instance();
     const int previous = language->getValue();
