@@ -18,6 +18,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPromise>
+#include <QSet>
 #include <QSettings>
 #include <QTimer>
 #include <QUrl>
@@ -274,6 +275,15 @@ QString BaiduTranslate::translate(const QString& source, bool* failedOut) {
             found = catalogue->find(text);
         if (!found.isNull())
             return found;
+        // A text the catalogue lacks is a text written after it: say so (once), so that the
+        // day it is written it is seen; scripts/update-catalogue.py adds it.
+        static QMutex missingMutex;
+        static QSet<QString> missing;
+        QMutexLocker locker(&missingMutex);
+        if (missing.size() < 1000 && !missing.contains(text)) {
+            missing.insert(text);
+            qWarning().noquote() << "no" << language << "catalogue entry for:" << text;
+        }
     }
 
     const QString cached = readCachedTranslation(language, text);

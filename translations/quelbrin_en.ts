@@ -825,7 +825,7 @@
     </message>
     <message>
         <source>当前变换模式与设备一致，无需设置</source>
-        <translation>Transform mode already matches the device; nothing to set</translation>
+        <translation>Link mode already matches the device; nothing to set</translation>
     </message>
     <message>
         <source>当前校准速度为 [ %1 ] RPM，设备反馈自校准失败，请检查校准环境。</source>
@@ -1085,7 +1085,7 @@
     </message>
     <message>
         <source>正在设置变换模式...</source>
-        <translation>Setting transform mode...</translation>
+        <translation>Setting link mode...</translation>
     </message>
     <message>
         <source>正在设置多圈与单圈位数...</source>
@@ -1713,7 +1713,7 @@
     </message>
     <message>
         <source>设置变换模式成功</source>
-        <translation>Transform mode set</translation>
+        <translation>Link mode set</translation>
     </message>
     <message>
         <source>设置多圈与单圈位数失败，指令错误！</source>
