@@ -1249,7 +1249,7 @@
     </message>
     <message>
         <source>禁用</source>
-        <translation>disabled</translation>
+        <translation>Disable</translation>
     </message>
     <message>
         <source>程序重启失败，请手动重新启动</source>
