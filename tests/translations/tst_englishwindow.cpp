@@ -12,9 +12,11 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTcpServer>
 #include <QTreeWidget>
 #include <QValueAxis>
@@ -22,6 +24,7 @@
 
 #include "calibrationentity.h"
 #include "calibrationmode.h"
+#include "calibrationrunpage.h"
 #include "calibrationwork.h"
 #include "devicestype.h"
 #include "fileworktabs.h"
@@ -29,10 +32,13 @@
 #include "mainwindow.h"
 #include "pageregistry.h"
 #include "permissioncontroller.h"
+#include "serialdialog.h"
+#include "serialportbusy.h"
 #include "settingswork.h"
 #include "simdevice.h"
 #include "testworkdir.h"
 #include "themesetdialog.h"
+#include "virtualports.h"
 
 namespace {
 const QRegularExpression kHan(QStringLiteral("[\\x{3400}-\\x{9fff}\\x{f900}-\\x{faff}]"));
@@ -101,7 +107,10 @@ QByteArray englishConfig(quint16 servicePort) {
     return "[BaiduTranslate]\nurl=http://127.0.0.1:" + QByteArray::number(servicePort) +
            "/api/trans/vip/translate?\nappid=12345678901234567\nsecret=abcdefghij0123456789\n"
            "[Language]\nLanguageType=en\n[PermissionController]\npermission=0\n"
-           "[ZEK_ENCODER]\nTargetInl=100\nResolution=17\n";
+           "[ZEK_ENCODER]\nTargetInl=100\nResolution=17\n"
+           "[CalibrationEntity]\npointNum=16\nencoderLine=2048\ncalibrationSpeed=1400\n"
+           "[CalibrationEntityList]\n1\\testSpeed=400\n2\\testSpeed=400\n3\\testSpeed=400\n"
+           "4\\testSpeed=400\nsize=4\n";
 }
 }  // namespace
 
@@ -112,6 +121,7 @@ private slots:
     void cleanup();
     void everyPageAndDialogInEnglish();
     void calibrationResultInEnglish();
+    void connectAndZeroLogInEnglish();
 
 private:
     std::unique_ptr<TestWorkDir> dir;
@@ -240,6 +250,58 @@ void TestEnglishWindow::calibrationResultInEnglish() {
     QVERIFY(messages.count() > 20);
     QVERIFY2(texts.chinese.isEmpty(), qPrintable(texts.chinese.join('\n')));
     QCOMPARE(bodies.size(), 0);
+}
+
+// The texts built while a job runs: a connect to the simulated rig through the serial dialog,
+// then a zeroing from the run page, as an operator does them; the log and the verdict's box.
+void TestEnglishWindow::connectAndZeroLogInEnglish() {
+    SimDevice rig(SimDevice::Rig);
+    VirtualPorts::add(SimDevice::kindName(SimDevice::Rig), rig.portPath());
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.serialPortViewBind();
+    QPointer<SerialDialog> dialog = window.serialDialog();
+    QVERIFY(dialog);
+    auto* ports = dialog->findChild<QComboBox*>("serialPortNum");
+    const int at =
+        ports->findText(SimDevice::kindName(SimDevice::Rig) + " (" + rig.portPath() + ")");
+    QVERIFY(at >= 0);
+    ports->setCurrentIndex(at);
+    dialog->findChild<QComboBox*>("baudRate")->setCurrentText("115200");
+    dialog->findChild<QComboBox*>("devicesType")->setCurrentText("CALIBRATION");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("connect"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(window.debugLog()->toPlainText().contains("Device type matches."),
+                             10000);
+    QTRY_VERIFY(!SerialPortBusy::instance()->isOpen());
+
+    auto* run = window.findChild<CalibrationRunPage*>();
+    QVERIFY(run);
+    QTRY_VERIFY(run->button(CalibrationRunPage::Zero)->isEnabled());
+    QTest::mouseClick(run->button(CalibrationRunPage::Zero), Qt::LeftButton);
+    QString shown;
+    for (QMessageBox* box : window.findChildren<QMessageBox*>())
+        if (box->isVisible())
+            shown += box->text() + "\n";
+    QTRY_VERIFY2_WITH_TIMEOUT(window.debugLog()->toPlainText().contains("Zeroing complete."),
+                              qPrintable(shown + window.debugLog()->toPlainText().right(600)),
+                              20000);
+    Texts texts;
+    for (const QString& line : window.debugLog()->toPlainText().split('\n')) texts.add("log", line);
+    QMessageBox* verdict = nullptr;
+    QTRY_VERIFY([&] {
+        for (QMessageBox* box : window.findChildren<QMessageBox*>())
+            if (box->isVisible() && box->text().startsWith("Zeroing succeeded"))
+                verdict = box;
+        return verdict != nullptr;
+    }());
+    texts.collect(verdict);
+    QVERIFY(texts.count > 30);
+    QVERIFY2(texts.chinese.isEmpty(), qPrintable(texts.chinese.join('\n')));
+    QCOMPARE(bodies.size(), 0);
+    verdict->close();
+    QTRY_VERIFY(!SerialPortBusy::instance()->isOpen());
+    VirtualPorts::remove(rig.portPath());
 }
 
 QTEST_MAIN(TestEnglishWindow)
