@@ -695,11 +695,9 @@ void MainWindow::addDevicesViewBind() {
     showSettingsDialog(dialog);
 }
 
+// Opens offline too: Chinese and English need no network; the dialog asks the service for the
+// other languages itself, without blocking the window.
 void MainWindow::themeSettingsViewBind() {
-    if (!BaiduTranslate::probeService()) {
-        showMsg(QMessageBox::Warning, translated("网络连接失败，请检查网络连接"));
-        return;
-    }
     auto* dialog = new ThemeSetDialog(this);
     connect(dialog, &ThemeSetDialog::reset, this, &MainWindow::restartApplication);
     connect(dialog, &ThemeSetDialog::showMsg, this, &MainWindow::showMsg);

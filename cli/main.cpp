@@ -3,15 +3,17 @@
 
 #include <QApplication>
 
+#include "catalogue.h"
 #include "clicommands.h"
 #include "diagnostics.h"
+#include "language.h"
 #include "reportcommand.h"
 
 int main(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    QStringList given;
+    for (int i = 0; i < argc; ++i) given << QString::fromLocal8Bit(argv[i]);
     std::unique_ptr<QCoreApplication> app;
-    if (ReportCommand::needsWidgets(arguments)) {
+    if (ReportCommand::needsWidgets(given)) {
         // The report's charts are widgets; they are drawn without a screen.
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -21,5 +23,7 @@ int main(int argc, char* argv[]) {
     }
     QCoreApplication::setApplicationName(QStringLiteral("quelbrin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUELBRIN_VERSION));
-    return CliCommands::run(Diagnostics::configure(QCoreApplication::arguments()));
+    const QStringList arguments = Diagnostics::configure(QCoreApplication::arguments());
+    Catalogue::installQtTranslations(Language::instance()->currentKey());
+    return CliCommands::run(arguments);
 }
