@@ -7,8 +7,10 @@
 #include <QFileInfo>
 #include <QIcon>
 
+#include "catalogue.h"
 #include "diagnostics.h"
 #include "fileworktabs.h"
+#include "language.h"
 #include "mainwindow.h"
 #include "simulatedequipment.h"
 #include "startup.h"
@@ -49,6 +51,9 @@ int main(int argc, char* argv[]) {
     else
         qInfo().noquote() << "quelbrin: working folder" << folder;
 
+    Startup::writeDefaultConfigIfMissing();
+    // Qt's own texts (dialog buttons, file dialogs) in the operator's language.
+    Catalogue::installQtTranslations(Language::instance()->currentKey());
     std::unique_ptr<SimulatedEquipment> simulation;
     if (QApplication::arguments().contains(QStringLiteral("--simulate")))
         simulation = std::make_unique<SimulatedEquipment>();

@@ -23,6 +23,7 @@
 #include <QTreeWidget>
 
 #include "baidutranslate.h"
+#include "controlerbase.h"
 #include "bisspages.h"
 #include "calibrationentity.h"
 #include "iapentity.h"
@@ -607,7 +608,32 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (!mayStopRunningJob()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::mayStopRunningJob() {
+    ControlerBase* job = ControlerBase::portHolder();
+    if (!job)
+        return true;
+    QMessageBox box(QMessageBox::Warning, translated("警告"),
+                    translated("任务 [ %1 ] 正在使用串口。").arg(job->jobName()) +
+                        QLatin1Char('\n') + translated(job->stopConsequence()) +
+                        QLatin1Char('\n') + translated("确定停止该任务并退出吗？"),
+                    QMessageBox::NoButton, this);
+    QPushButton* stop = box.addButton(translated("停止并退出"), QMessageBox::AcceptRole);
+    box.addButton(translated("取消"), QMessageBox::RejectRole);
+    box.setObjectName(QStringLiteral("stopJobQuestion"));
+    if (askStopJob ? !askStopJob(box) : (box.exec(), box.clickedButton() != stop))
+        return false;
+    // The job's own stop request: it ends at its next wait and closes the port, within the
+    // controller's limit.
+    if (ControlerBase* still = ControlerBase::portHolder())
+        still->stopWorker();
+    return true;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -633,6 +659,8 @@ void MainWindow::updateShadow() {
     central->setUpdatesEnabled(true);
     frame->setShadows({menuBar_, statusBar(), leftWidget, rightWidget}, true);
 }
+
+std::function<bool(QMessageBox&)> MainWindow::askStopJob;
 
 MainWindow::Launcher MainWindow::restartLauncher =
     [](const QString& program, const QStringList& arguments, const QString& workingDirectory) {
@@ -667,11 +695,9 @@ void MainWindow::addDevicesViewBind() {
     showSettingsDialog(dialog);
 }
 
+// Opens offline too: Chinese and English need no network; the dialog asks the service for the
+// other languages itself, without blocking the window.
 void MainWindow::themeSettingsViewBind() {
-    if (!BaiduTranslate::probeService()) {
-        showMsg(QMessageBox::Warning, translated("网络连接失败，请检查网络连接"));
-        return;
-    }
     auto* dialog = new ThemeSetDialog(this);
     connect(dialog, &ThemeSetDialog::reset, this, &MainWindow::restartApplication);
     connect(dialog, &ThemeSetDialog::showMsg, this, &MainWindow::showMsg);

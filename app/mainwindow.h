@@ -50,6 +50,9 @@ public:
     // The "工作区" contents tab, created once with the navigation.
     SettingsWork* settingsWork() const { return work; }
     JobWiring* jobWiring() const { return jobs; }
+    // Answers the question before a running job is stopped by quitting (true: stop and quit);
+    // tests set it, the program leaves it empty and shows the box.
+    static std::function<bool(QMessageBox&)> askStopJob;
     // After a calibration or test result: the calibration navigation shows that run's result
     // group, and a new workspace shows the record's figures (the window takes the record).
     void showCalibrationGroups(bool afterCalibration, CalibrationEntity* record);
@@ -100,6 +103,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Asks before unsaved file changes would be lost with the window.
     void closeEvent(QCloseEvent* event) override;
+    // While a job holds the port, asks before quitting (naming the job and what stopping it
+    // leaves on the device); a confirmed quit stops the job within its limit.
+    bool mayStopRunningJob();
 
 private:
     void buildMenus();

@@ -46,8 +46,10 @@ CalibrationControler::CalibrationControler(QObject* parent) : ControlerBase(pare
 }
 
 CalibrationControler::~CalibrationControler() {
-    // The worker may still be writing into a copy: its thread ends first.
-    stopWorker();
+    // The worker may still be writing into a copy: its thread ends first, and a worker left
+    // running keeps its copies.
+    if (!stopWorker())
+        return;
     for (const Run& run : runs) delete run.copy;
 }
 
@@ -157,4 +159,8 @@ void CalibrationControler::testIsSuccessSlot(bool testFlag) {
 
 void CalibrationControler::zeroIsSuccessSlot(bool zeroFlag) {
     emit calibrationResult(translated(zeroFlag ? "对零完毕。" : "对零失败。"), zeroFlag);
+}
+
+QString CalibrationControler::stopConsequence() const {
+    return QStringLiteral("校准工装上的当前任务将中断，本次结果不会保存。");
 }

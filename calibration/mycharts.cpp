@@ -178,13 +178,15 @@ void MyCharts::drawBestLine(int pointNum, QList<float> error, float lineOffset) 
 
 void MyCharts::drawError(int pointNum, const QList<float>& error, float maxInl, float lineOffset,
                          bool scatter) {
-    const QString prefix =
-        scatter ? QStringLiteral("角度误差分布(Max INL:") : QStringLiteral("角度误差曲线(Max INL:");
+    // The title is translated whole, the figure in it: a catalogue keeps it as one template.
+    const QString figure = QString::number(double(maxInl), 'g', 6);
+    const QString title =
+        scatter
+            ? translated(QStringLiteral("角度误差分布(Max INL:") + figure + QStringLiteral("°)"))
+            : translated(QStringLiteral("角度误差曲线(Max INL:") + figure + QStringLiteral("°)"));
     QValueAxis* x;
     QValueAxis* y;
-    QChart* chart = newChart(
-        translated(prefix + QString::number(double(maxInl), 'g', 6) + QStringLiteral("°)")),
-        pointNum, x, y);
+    QChart* chart = newChart(title, pointNum, x, y);
     x->setRange(scatter ? 0 : -10, 360);
     QXYSeries* series;
     if (scatter) {

@@ -8,7 +8,8 @@
 
 namespace {
 // Options whose value names a file, in any command.
-const QStringList kFileOptions{"--app", "--boot", "--out", "--file", "--record"};
+const QStringList kFileOptions{"--app",    "--boot",   "--out",      "--file",
+                               "--record", "--report", "--from-json"};
 // ymodem's FILE is its one positional argument; these of its options take a value.
 const QStringList kYmodemValueOptions{"--port", "--baud", "--block"};
 

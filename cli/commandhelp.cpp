@@ -43,6 +43,7 @@ const Entry kEntries[] = {
     {"rig",
      "Usage: quelbrin-cli rig params|zero|calibrate|test --port PORT [--baud N] [--points N]\n"
      "           [--line N] [--speed RPM] [--test-speeds A,B,C,D] [--json] [--record FILE]\n"
+     "           [--report FILE.pdf]\n"
      "\n"
      "Run a calibration-rig job with the saved calibration parameters and these changes (which\n"
      "are saved):\n"
@@ -53,8 +54,15 @@ const Entry kEntries[] = {
      "  --points N  sampling points per revolution (0..65535)\n"
      "  --line N    encoder line count\n"
      "A record event follows the results; --record FILE writes it as JSON (the curves as CSV\n"
-     "when FILE ends in .csv).\n",
+     "when FILE ends in .csv); --report writes the PDF report of a calibration or test.\n",
      true, ", 3 the rig judged the encoder bad"},
+    {"report",
+     "Usage: quelbrin-cli report (--from-json FILE | --record-id ID | --serial S [--latest])\n"
+     "           --out FILE.pdf [--json]\n"
+     "\n"
+     "Write the PDF report of a calibration or test record: a rig job's --record file, or a\n"
+     "stored record by its id or by the encoder's serial number.\n",
+     false, ""},
     {"biss",
      "Usage: quelbrin-cli biss --port PORT [--baud N] [--json] [--repeat N --interval MS]\n"
      "           OP [OP ...]\n"

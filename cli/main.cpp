@@ -3,16 +3,18 @@
 
 #include <QApplication>
 
+#include "catalogue.h"
 #include "clicommands.h"
 #include "cliworkfolder.h"
 #include "diagnostics.h"
+#include "language.h"
 #include "reportcommand.h"
 
 int main(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    QStringList given;
+    for (int i = 0; i < argc; ++i) given << QString::fromLocal8Bit(argv[i]);
     std::unique_ptr<QCoreApplication> app;
-    if (ReportCommand::needsWidgets(arguments)) {
+    if (ReportCommand::needsWidgets(given)) {
         // The report's charts are widgets; they are drawn without a screen.
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -22,6 +24,9 @@ int main(int argc, char* argv[]) {
     }
     QCoreApplication::setApplicationName(QStringLiteral("quelbrin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUELBRIN_VERSION));
-    return CliCommands::run(
-        CliWorkFolder::enter(Diagnostics::configure(QCoreApplication::arguments())));
+    const QStringList arguments =
+        CliWorkFolder::enter(Diagnostics::configure(QCoreApplication::arguments()));
+    // After entering the working folder: the language is read from its configuration.
+    Catalogue::installQtTranslations(Language::instance()->currentKey());
+    return CliCommands::run(arguments);
 }

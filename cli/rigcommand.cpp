@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QTextStream>
 
+#include "baidutranslate.h"
 #include "calibrationcontroler.h"
 #include "baidutranslate.h"
 #include "calibrationentity.h"

@@ -1,11 +1,13 @@
 // Renders the calibration pages and the chart view of a simulated calibration into docs/:
-// xvfb-run -a build/bin/quelbrin-calibrationshot docs (run from anywhere).
+// xvfb-run -a build/bin/quelbrin-calibrationshot docs [LANGUAGE] (run from anywhere). A language
+// other than zh ("en") renders the same pictures in it, named calibration-en.png and so on.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include "baidutranslate.h"
 #include "diagnostics.h"
 #include "shotoutput.h"
 #include "calibrationentity.h"
@@ -32,7 +34,12 @@ int main(int argc, char* argv[]) {
     if (!config.open(QIODevice::WriteOnly))
         return ShotOutput::fail(
             QStringLiteral("cannot write a configuration in %1").arg(work.path()));
-    config.write("[Language]\nLanguageType=zh\n[ZEK_ENCODER]\nTargetInl=100\nResolution=17\n");
+    const QByteArray language = argc > 2 ? QByteArray(argv[2]) : QByteArray("zh");
+    const QString suffix = language == "zh" ? QString() : "-" + QString::fromLatin1(language);
+    // No translation service: the pictures show what the built-in catalogue holds.
+    config.write("[Language]\nLanguageType=" + language +
+                 "\n[BaiduTranslate]\nurl=http://127.0.0.1:1/\n"
+                 "[ZEK_ENCODER]\nTargetInl=100\nResolution=17\n");
     config.close();
     Language::instance()->load();
     DevicesType::instance()->reload();
@@ -55,25 +62,27 @@ int main(int argc, char* argv[]) {
     view->tabWidget()->setCurrentIndex(2);
     view->show();
     app.processEvents();
-    bool saved = ShotOutput::save(view->grab(), out + QStringLiteral("/calibration.png"));
+    bool saved =
+        ShotOutput::save(view->grab(), out + QStringLiteral("/calibration") + suffix + ".png");
     view->tabWidget()->setCurrentIndex(0);
     app.processEvents();
-    saved &= ShotOutput::save(view->grab(), out + QStringLiteral("/calibration-bestline.png"));
+    saved &= ShotOutput::save(view->grab(),
+                              out + QStringLiteral("/calibration-bestline") + suffix + ".png");
 
     registerCalibrationPages();
     DevicesType::instance()->setConnectedType(DevicesType::CALIBRATION);
     SettingsWork pages;
-    pages.build(
-        {QStringLiteral("校准")},
-        {{{QStringLiteral("校准结果"), QStringLiteral("校准INL数据")},
-          {QStringLiteral("测试"), QStringLiteral("第一次测试"), QStringLiteral("第二次测试")},
-          {QStringLiteral("参数设置"), QStringLiteral("对拖工装参数")},
-          {QStringLiteral("运行"), QStringLiteral("对零 & 校准 & 测试")}}});
+    pages.build({translated("校准")},
+                {{{translated("校准结果"), translated("校准INL数据")},
+                  {translated("测试"), translated("第一次测试"), translated("第二次测试")},
+                  {translated("参数设置"), translated("对拖工装参数")},
+                  {translated("运行"), translated("对零 & 校准 & 测试")}}});
     pages.getCalibrationArgmentsSlot(&record);
     pages.resize(760, 900);
     pages.show();
     app.processEvents();
-    saved &= ShotOutput::save(pages.grab(), out + QStringLiteral("/calibration-pages.png"));
+    saved &= ShotOutput::save(pages.grab(),
+                              out + QStringLiteral("/calibration-pages") + suffix + ".png");
     delete view;
     return saved ? 0 : 1;
 }

@@ -42,12 +42,37 @@ bool Generation::generateFirmware(int mode, const QString& bootPath, const QStri
                                   int idAreaSize) {
     // The identification area is one byte whatever its configured size.
     Q_UNUSED(idAreaSize);
+    if ((mode == Mode::Factory_Firmware || mode == Mode::Upgrade_Firmware) &&
+        !areasUsable(watermark, mode == Mode::Factory_Firmware, bootAreaSize, appAreaSize,
+                     configAreaSize))
+        return false;
     if (mode == Mode::Factory_Firmware)
         return generateFactoryImage(bootPath, appPath, savePath, watermark, version, bootAreaSize,
                                     appAreaSize, configAreaSize);
     if (mode == Mode::Upgrade_Firmware)
         return generateUpgradeImage(appPath, savePath, watermark, version, appAreaSize);
     return false;
+}
+
+bool Generation::areasUsable(const QString& watermark, bool factory, int bootAreaSize,
+                             int appAreaSize, int configAreaSize) {
+    // A size below 1 cannot hold anything, and one past the bound is a typo in config.ini.
+    const struct {
+        const char* key;
+        int size;
+        bool needed;
+    } areas[] = {{"BootLoader", bootAreaSize, factory},
+                 {"App", appAreaSize, true},
+                 {"Config", configAreaSize, factory}};
+    for (const auto& area : areas) {
+        if (!area.needed || (area.size > 0 && area.size <= kMaxAreaSize))
+            continue;
+        log(translated("设备 [ %1 ] 的分区配置 %2 长度 [ %3 ] 无效（1 ~ %4 Byte），请检查配置文件。")
+                .arg(watermark, QString::fromLatin1(area.key), QString::number(area.size),
+                     QString::number(kMaxAreaSize)));
+        return false;
+    }
+    return true;
 }
 
 bool Generation::prepareOutput(QSaveFile& out, const QString& savePath, bool factory) {

@@ -17,6 +17,8 @@ public:
     static constexpr int kNameFieldSize = 32;
     static constexpr int kLengthFieldSize = 8;
     static constexpr char kFill = char(0xFF);
+    // No flash area of these encoders comes near 16 MiB; a larger configured size is a typo.
+    static constexpr int kMaxAreaSize = 16 * 1024 * 1024;
 
     explicit Generation(QObject* parent = nullptr);
 
@@ -45,6 +47,9 @@ private:
     // Reads an input of at most limit bytes through the checked reader, with a message for each
     // refusal; a larger file is refused before it is read, its size left in tooLargeSize for the
     // caller's area message (-1 otherwise).
+    // The device's area sizes are configured and usable, each refusal with its message.
+    bool areasUsable(const QString& watermark, bool factory, int bootAreaSize, int appAreaSize,
+                     int configAreaSize);
     bool readInput(const QString& label, const QString& path, qint64 limit, QByteArray& content,
                    qint64& tooLargeSize);
     void logBootTooLarge(const QString& bootPath, qint64 size, const QString& watermark,

@@ -119,7 +119,7 @@ int YmodemTransfer::waitYmodemReply() {
                 continue;
             case kNak:
                 ++link->errorCount;
-                line(translated("重传: ") + QStringLiteral("[ %1 ] 次"), link->errorCount);
+                line(translated("重传: [ %1 ] 次"), link->errorCount);
                 // Block 0 is acknowledged; only the data 'C' moves on, so block 1 is still
                 // the next block to send.
                 if (state == YmodemFrame::INITIAL_PACKET_SUCCESS)
@@ -317,7 +317,7 @@ bool YmodemTransfer::transferFile(const QByteArray& snapshot, const QString& fil
             case kKeepWaiting:
                 break;
             default:
-                line(translated("累计传输错误: ") + QStringLiteral("[ %1 ] 次"), link->errorCount);
+                line(translated("累计传输错误: [ %1 ] 次"), link->errorCount);
                 ++link->errorCount;
                 break;
         }

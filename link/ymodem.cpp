@@ -105,8 +105,11 @@ void Ymodem::closeSerialPort() {
         // means the bytes were handed to the driver; clearing the output would discard what is
         // still on its way (on a pseudo-terminal even what the far side has not read yet). So
         // drain the output, then discard only what was received.
-        const QDeadlineTimer deadline(kWriteWaitMs);
-        while (serialPort->bytesToWrite() > 0 && !linkLost() && !deadline.hasExpired())
+        // A job stopped by quitting still hands its last bytes (CAN, 'R', the end signal) to the
+        // driver, within a short bound, so the device is not left in the middle of an exchange.
+        const bool stopping = QThread::currentThread()->isInterruptionRequested();
+        const QDeadlineTimer deadline(stopping ? kStopDrainMs : kWriteWaitMs);
+        while (serialPort->bytesToWrite() > 0 && !portGone() && !deadline.hasExpired())
             serialPort->waitForBytesWritten(kWaitSliceMs);
 #ifdef Q_OS_UNIX
         if (!linkLost())
@@ -156,15 +159,17 @@ bool Ymodem::sendLinkFrame(quint8 lead, quint8 argument) {
     return sendBytes(linkFrame(lead, argument));
 }
 
-bool Ymodem::linkLost() const {
+bool Ymodem::portGone() const {
     if (!serialPort || !serialPort->isOpen())
         return true;
     const QSerialPort::SerialPortError error = serialPort->error();
     // A vanished device (pty closed, adapter unplugged) shows as a read or resource error;
     // every further wait would then return at once.
-    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
-        return true;
-    return QThread::currentThread()->isInterruptionRequested();
+    return error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+}
+
+bool Ymodem::linkLost() const {
+    return portGone() || QThread::currentThread()->isInterruptionRequested();
 }
 
 bool Ymodem::waitForBuffered(qint64 count) {

@@ -32,6 +32,8 @@ public:
     static constexpr int kWriteWaitMs = 30000;
     // Longest single wait inside a reader, so that a stop request is seen promptly.
     static constexpr int kWaitSliceMs = 50;
+    // How long a job stopped by quitting may take to hand its last bytes to the driver.
+    static constexpr int kStopDrainMs = 1000;
 
     explicit Ymodem(QObject* parent = nullptr);
     ~Ymodem() override;
@@ -106,6 +108,7 @@ private:
     // port is gone or the thread is asked to stop.
     bool waitForBuffered(qint64 count);
     bool linkLost() const;
+    bool portGone() const;
     // Handshake and end signal share the 06 / 15 / silence reading and its messages.
     int readAcknowledge();
 };

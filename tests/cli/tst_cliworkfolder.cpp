@@ -27,6 +27,9 @@ void TestCliWorkFolder::absoluteFileArguments_data() {
                                                "ttyUSB0", "--record", "r.json"}
                                 << QStringList{c,         "rig",      "zero",     "--port",
                                                "ttyUSB0", "--record", "/s/r.json"};
+    QTest::addRow("report from a record file")
+        << QStringList{c, "report", "--from-json", "r.json", "--out=r.pdf"}
+        << QStringList{c, "report", "--from-json", "/s/r.json", "--out=/s/r.pdf"};
     QTest::addRow("ymodem FILE after options with values")
         << QStringList{c, "ymodem", "--port", "ttyUSB0", "--block", "1024", "f.bin", "--json"}
         << QStringList{c, "ymodem", "--port", "ttyUSB0", "--block", "1024", "/s/f.bin", "--json"};

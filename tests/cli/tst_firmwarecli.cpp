@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "chineseconfig.h"
 #include "cliprocess.h"
 #include "encoderbehaviour.h"
@@ -39,6 +41,8 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void generatesUpgradeImage();
+    void generationRefusals_data();
+    void generationRefusals();
     void ymodemIntoSimulatedBootLoader();
     void iapUpgradesSimulatedEncoder();
     void iapFailureExitsOne();
@@ -92,6 +96,45 @@ void TestFirmwareCli::generatesUpgradeImage() {
     QCOMPARE(results.first().value("name").toString(), QString("generationResult"));
     QCOMPARE(results.first().value("text").toString(), QString("固件生成成功"));
     QCOMPARE(readFile(work.filePath("up.bin")), pattern(5000) + "ZEK_ENCODERV0.03");
+}
+
+void TestFirmwareCli::generationRefusals_data() {
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<QString>("app");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    // No config/ at all: the default is written first, with the devices' areas.
+    QTest::addRow("empty folder") << QByteArray() << "file" << 0 << "固件生成成功";
+    QTest::addRow("device without an area group")
+        << chineseConfig() << "file" << 1
+        << "设备 [ ZEK_ENCODER ] 在配置文件中没有分区配置组 [ZEK_ENCODER]";
+    QTest::addRow("app is a FIFO") << kConfig << "fifo" << 1 << "不是普通文件";
+    QTest::addRow("app of 4 GiB") << kConfig << "sparse" << 1 << "长度： [ 4294967312 ]Byte";
+}
+
+void TestFirmwareCli::generationRefusals() {
+    QFETCH(QByteArray, config);
+    QFETCH(QString, app);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    TestWorkDir work(config);
+    if (config.isEmpty())
+        QFile::remove(work.filePath("config/config.ini"));
+    const QString path = work.filePath("app.bin");
+    if (app == "file")
+        QVERIFY(writeFile(path, pattern(5000)));
+    else if (app == "fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else {
+        QFile sparse(path);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(4) << 30));
+    }
+    const Run run = cli({"firmware", "--mode", "Upgrade_Firmware", "--app", "app.bin",
+                         "--watermark", "ZEK_ENCODER", "--version", "0.03", "--out", "up.bin"},
+                        20000);
+    QCOMPARE_EXIT(run, code);
+    QVERIFY2(QString::fromUtf8(run.out).contains(message), run.out.constData());
+    QFile::remove(path);
 }
 
 void TestFirmwareCli::ymodemIntoSimulatedBootLoader() {

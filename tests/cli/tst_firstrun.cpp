@@ -68,6 +68,7 @@ void TestFirstRun::commandHelp_data() {
     QTest::addRow("connect --help")
         << QStringList{"connect", "--help"} << "quelbrin-cli connect --port";
     QTest::addRow("ports --help") << QStringList{"ports", "--help"} << "quelbrin-cli ports";
+    QTest::addRow("report --help") << QStringList{"report", "--help"} << "quelbrin-cli report";
     QTest::addRow("translate --help")
         << QStringList{"translate", "--help"} << "quelbrin-cli translate";
 }
