@@ -188,6 +188,10 @@
         <translation>The id area size must be greater than 0</translation>
     </message>
     <message>
+        <source>。请把当前用户加入该组，然后注销并重新登录：</source>
+        <translation>. Add the current user to that group, then log out and in again:</translation>
+    </message>
+    <message>
         <source>上一个</source>
         <translation>Previous</translation>
     </message>
@@ -968,8 +972,16 @@
         <translation>Open Recent</translation>
     </message>
     <message>
+        <source>最高权限：</source>
+        <translation>Highest permission: </translation>
+    </message>
+    <message>
         <source>未找到</source>
         <translation>Not found</translation>
+    </message>
+    <message>
+        <source>权限由系统策略限定：</source>
+        <translation>The permission is limited by the system policy: </translation>
     </message>
     <message>
         <source>权限设置</source>
@@ -1110,6 +1122,10 @@
     <message>
         <source>水印:</source>
         <translation>Watermark:</translation>
+    </message>
+    <message>
+        <source>没有使用该串口的权限：串口属于组</source>
+        <translation>No permission to use this serial port: it belongs to the group</translation>
     </message>
     <message>
         <source>波特率:</source>
@@ -1302,6 +1318,10 @@
     <message>
         <source>精校准</source>
         <translation>Fine calibration</translation>
+    </message>
+    <message>
+        <source>系统策略不允许该权限</source>
+        <translation>The system policy does not allow this permission</translation>
     </message>
     <message>
         <source>累计传输错误: [ %1 ] 次</source>
