@@ -5,6 +5,7 @@
 
 #include "catalogue.h"
 #include "clicommands.h"
+#include "defaultconfig.h"
 #include "diagnostics.h"
 #include "language.h"
 #include "reportcommand.h"
@@ -24,6 +25,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("quelbrin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUELBRIN_VERSION));
     const QStringList arguments = Diagnostics::configure(QCoreApplication::arguments());
+    if (CliCommands::readsConfiguration(arguments))
+        DefaultConfig::writeIfMissing();
     Catalogue::installQtTranslations(Language::instance()->currentKey());
     return CliCommands::run(arguments);
 }
