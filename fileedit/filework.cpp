@@ -169,8 +169,8 @@ bool FileWork::writeFile(const QString& path) {
         return false;
     }
     filePath = path;
-    modified = false;
     newFile = false;
+    setModified(false);
     emit showMsg(QMessageBox::Information, fileMessage(path, " 保存成功 "));
     return true;
 }
@@ -183,7 +183,14 @@ void FileWork::requestSave() {
 }
 
 void FileWork::documentIsChanged() {
-    modified = true;
+    setModified(true);
+}
+
+void FileWork::setModified(bool b) {
+    if (modified == b)
+        return;
+    modified = b;
+    emit modifiedChanged(b);
 }
 
 void FileWork::setDisplayLine(int width) {

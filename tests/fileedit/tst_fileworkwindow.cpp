@@ -82,7 +82,7 @@ void TestFileWorkWindow::menuActionsDriveFileTabs() {
 
     window.action("actionNew_Firmware")->trigger();
     QCOMPARE(contents->count(), before + 1);
-    QCOMPARE(contents->tabText(contents->currentIndex()), QStringLiteral("新文件"));
+    QCOMPARE(contents->tabText(contents->currentIndex()), QStringLiteral("新文件*"));
     auto* fresh = qobject_cast<FileWork*>(contents->currentWidget());
     QVERIFY(fresh && fresh->isNewFile());
     QVERIFY(fresh->hexView()->document()->hexLineWidth() >= 1);
@@ -127,7 +127,7 @@ void TestFileWorkWindow::closeButtonAsksForModifiedFileTab() {
     QVERIFY(prompt);
     QCOMPARE(contents->count(), before + 1);
     for (QAbstractButton* b : prompt->buttons())
-        if (b->text() == QLatin1String("NO"))
+        if (b->text() == QStringLiteral("不保存"))
             b->click();
     QCOMPARE(contents->count(), before);
     // The workspace tab still closes at once, without a prompt.
