@@ -31,6 +31,7 @@
 #include "language.h"
 #include "mcombobox.h"
 #include "mspinbox.h"
+#include "pixels.h"
 #include "serialportbusy.h"
 #include "settingswork.h"
 #include "testworkdir.h"
@@ -59,6 +60,10 @@ private slots:
     void indicatorsRelabelForResolver();
     void voltageColour_data();
     void voltageColour();
+    void voltageColourIsPainted_data();
+    void voltageColourIsPainted();
+    void indicatorColoursArePainted();
+    void continuousBoxColourIsPainted();
     void continuousAcquisitionAndFailedRead();
     void statusPollStartsAfterFailedFirstRead();
     void inputsEnabledOnlyOnTheCurrentPage();
@@ -360,6 +365,70 @@ void TestBissPages::voltageColour() {
     auto* page = work->findChild<BissSlaveDataPage*>();
     QCOMPARE(page->voltageField->property("Result").toString(), result);
     QCOMPARE(page->voltageField->text(), QString::number(double(volts), 'g', 6));
+}
+
+void TestBissPages::voltageColourIsPainted_data() {
+    QTest::addColumn<float>("volts");
+    QTest::addColumn<bool>("green");
+    QTest::addRow("3.1 V is painted red") << 3.1f << false;
+    QTest::addRow("3.11 V is painted green") << 3.11f << true;
+}
+
+void TestBissPages::voltageColourIsPainted() {
+    QFETCH(float, volts);
+    QFETCH(bool, green);
+    work->resize(900, 900);
+    work->show();
+    QVERIFY(QTest::qWaitForWindowExposed(work.get()));
+    work->getBissEntity()->setVoltage(volts);
+    emit work->dataTimerReDrawSignal();
+    QLineEdit* field = work->findChild<BissSlaveDataPage*>()->voltageField;
+    const int frame = 2 * (field->width() + field->height());
+    QVERIFY(pixels::countNear(field, green ? pixels::kGreen : pixels::kRed) > frame);
+    QCOMPARE(pixels::countNear(field, green ? pixels::kRed : pixels::kGreen), 0);
+}
+
+void TestBissPages::indicatorColoursArePainted() {
+    work->resize(900, 900);
+    work->show();
+    QVERIFY(QTest::qWaitForWindowExposed(work.get()));
+    auto* page = work->findChild<BissCommFaultPage*>();
+    QCheckBox* crc = page->indicators.at(1);  // code 2
+    BissErrorAndWrring::instance()->setCommunicationFaults({2});
+    emit work->dataTimerReDrawSignal();
+    QVERIFY(crc->isChecked());
+    // The lamp: a 14 px disc, so well over 100 pixels of its colour, and none of the other.
+    QVERIFY(pixels::countNear(crc, pixels::kRed, 25) > 100);
+    QCOMPARE(pixels::countNear(crc, pixels::kGreen, 25), 0);
+    BissErrorAndWrring::instance()->setCommunicationFaults({});
+    emit work->dataTimerReDrawSignal();
+    QVERIFY(pixels::countNear(crc, pixels::kGreen, 25) > 100);
+    QCOMPARE(pixels::countNear(crc, pixels::kRed, 25), 0);
+
+    // The slave error page too.
+    auto* slavePage = work->findChild<BissSlaveFaultPage*>();
+    work->getBissEntity()->setErrorFree(false);
+    emit work->dataTimerReDrawSignal();
+    QVERIFY(pixels::countNear(slavePage->indicators.at(0), pixels::kRed, 25) > 100);
+    work->getBissEntity()->setErrorFree(true);
+}
+
+void TestBissPages::continuousBoxColourIsPainted() {
+    work->resize(900, 900);
+    work->show();
+    QVERIFY(QTest::qWaitForWindowExposed(work.get()));
+    QCheckBox* box = work->findChild<BissSlaveDataPage*>()->continuousBox;
+    BissEntity* entity = work->getBissEntity();
+    // A running acquisition is an option switched on (green), never a fault (red).
+    entity->setContinuousRead(true);
+    emit work->dataTimerReDrawSignal();
+    QVERIFY(box->isChecked());
+    QVERIFY(pixels::countNear(box, pixels::kGreen, 25) > 100);
+    QCOMPARE(pixels::countNear(box, pixels::kRed, 25), 0);
+    entity->setContinuousRead(false);
+    emit work->dataTimerReDrawSignal();
+    QVERIFY(pixels::countNear(box, pixels::kAzure, 10) > 100);
+    QCOMPARE(pixels::countNear(box, pixels::kGreen, 25), 0);
 }
 
 void TestBissPages::continuousAcquisitionAndFailedRead() {
