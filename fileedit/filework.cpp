@@ -212,6 +212,10 @@ void FileWork::applyDisplayLine() {
     if (isVisible())
         bytes =
             qMin(bytes, qMax(1, view->renderer()->bytesPerLineFitting(view->viewport()->width())));
+    // Rows of a multiple of 8 bytes keep the offsets round (0000, 0010, 0020 …); 19 a row gave
+    // 0000, 0013, 0026. Narrower than 8, every byte counts.
+    if (bytes >= 8)
+        bytes -= bytes % 8;
     if (bytes != view->document()->hexLineWidth())
         view->document()->setBytesPerLine(quint8(bytes));
 }

@@ -403,10 +403,12 @@ void TestFileWork::fileLivesInOneTab() {
 void TestFileWork::displayLine_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("bytes");
-    QTest::addRow("670 gives 12") << 670 << 12;
+    QTest::addRow("670 gives 12, shown as 8") << 670 << 8;
+    QTest::addRow("1092 gives 22, shown as 16") << 1092 << 16;
+    QTest::addRow("7 bytes stay 7") << 460 << 7;
     QTest::addRow("narrow: at least one") << 100 << 1;
     QTest::addRow("208 gives 1") << 208 << 1;
-    QTest::addRow("wide: no more than 255") << 20000 << 255;
+    QTest::addRow("wide: no more than 255, shown as 248") << 20000 << 248;
 }
 
 void TestFileWork::displayLine() {
@@ -431,7 +433,7 @@ void TestFileWork::shownRowsFitTheView() {
     const int fitting = view->document()->hexLineWidth();
     QVERIFY(fitting < 22);
     contents->resize(1250, 500);
-    QTRY_COMPARE(int(view->document()->hexLineWidth()), 22);
+    QTRY_COMPARE(int(view->document()->hexLineWidth()), 16);  // 22 fit: the 8-multiple below
     QVERIFY(!tab(0)->isModified());
 }
 
