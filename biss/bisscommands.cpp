@@ -59,6 +59,9 @@ bool BissCommands::linkModeKnown() {
     const int mode = BissTransformMode::instance()->getMasterMode();
     if (mode == BissTransformMode::BISS_C || mode == BissTransformMode::RS485)
         return true;
+    // Every caller is on a slave path: the slave counts as lost, as after any other slave-path
+    // failure, so the status poll stops instead of failing (and warning) every 2 s.
+    ConnectFlag::instance()->setSlaveConnection(ConnectFlag::DISCONNECTED);
     report(QStringLiteral("主机通信模式未知，请先获取Master状态并设置主机通信模式！"));
     return false;
 }

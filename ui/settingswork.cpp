@@ -295,6 +295,7 @@ void SettingsWork::setSlaverStatusSlot(BissEntity* entity) {
 
 void SettingsWork::getSlaverDataSlot(BissEntity* entity) {
     adopt(bissEntity, entity);
+    emit slaverDataResult();
     emit dataTimerReDrawSignal();
 }
 
