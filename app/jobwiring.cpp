@@ -115,8 +115,10 @@ void JobWiring::attach(SettingsWork* newWork) {
     auto cleanStart = [this] {
         QTabWidget* tabs = window->contentsTabWidget();
         for (int i = tabs->count() - 1; i >= 0; --i)
-            if (qobject_cast<CalibrationWork*>(tabs->widget(i)))
+            if (QWidget* view = qobject_cast<CalibrationWork*>(tabs->widget(i))) {
                 tabs->removeTab(i);
+                view->deleteLater();  // a closed result view is freed with its charts
+            }
         jobStarted(false);
     };
     connect(w, &SettingsWork::startCalibration, this, cleanStart);

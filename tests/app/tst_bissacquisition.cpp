@@ -141,6 +141,10 @@ void TestBissAcquisition::startAcquisition() {
 
 void TestBissAcquisition::clicksDuringAcquisitionAllHappen() {
     connectMaster();
+    // The status bar names the device and its port while the connection stands.
+    QTRY_COMPARE(window->findChild<QLabel*>("deviceLabel")->text(),
+                 "已连接：BiSS_Master @ " + SimDevice::kindName(SimDevice::BissMaster) + " (" +
+                     master->portPath() + ")");
     readStatus();
     startAcquisition();
     auto* registers = page<BissRegisterPage>();

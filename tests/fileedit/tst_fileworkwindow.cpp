@@ -13,6 +13,7 @@
 #include "hexview.h"
 #include "language.h"
 #include "mainwindow.h"
+#include "settingswork.h"
 #include "startup.h"
 #include "testworkdir.h"
 
@@ -130,9 +131,9 @@ void TestFileWorkWindow::closeButtonAsksForModifiedFileTab() {
         if (b->text() == QStringLiteral("不保存"))
             b->click();
     QCOMPARE(contents->count(), before);
-    // The workspace tab still closes at once, without a prompt.
+    // The workspace tab does not close at all.
     emit contents->tabCloseRequested(0);
-    QCOMPARE(contents->count(), before - 1);
+    QCOMPARE(contents->count(), before);
 }
 
 void TestFileWorkWindow::startupFilesOpenWithFocus() {
@@ -167,13 +168,14 @@ void TestFileWorkWindow::closeEditAndQuitAskBeforeLosingChanges() {
     QVERIFY(file);
     file->setModified(true);
     window.action("actionClose_Edit")->trigger();
-    // Every other tab went; the modified file tab waits for the operator's answer.
-    QCOMPARE(contents->count(), 1);
-    QCOMPARE(contents->widget(0), file);
+    // Every other tab but the workspace went; the modified file tab waits for the answer.
+    QCOMPARE(contents->count(), 2);
+    QCOMPARE(contents->widget(0), window.settingsWork());
+    QCOMPARE(contents->widget(1), file);
     QVERIFY(window.fileWorkTabs()->closePrompt());
     window.fileWorkTabs()->closePrompt()->close();
 
-    const QString title = contents->tabText(0);
+    const QString title = contents->tabText(1);
     auto answer = [title](QMessageBox::StandardButton button) {
         QTimer::singleShot(0, [button, title] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
