@@ -291,6 +291,8 @@ void MainWindow::buildDecoration() {
     debugButton->setObjectName(QStringLiteral("DebugButton"));
     debugButton->setFixedHeight(20);
     debugButton->setToolTip(translated("调试信息"));
+    // The button shows an icon only: its name is what assistive tools read out.
+    debugButton->setAccessibleName(translated("调试信息"));
     bar->addWidget(debugButton);
     auto* author = new QLabel(QStringLiteral("ZEK"), bar);
     author->setObjectName(QStringLiteral("AutherLabel"));
