@@ -51,8 +51,17 @@ void roundTicks(QValueAxis* axis) {
     if (!(span > 0.0))
         return;
     const int ticks = std::min(axis->tickCount(), kMaxTicks);
-    axis->setTickAnchor(0.0);
-    axis->setTickInterval(niceStep(span / std::max(1, ticks - 1)));
+    const double step = niceStep(span / std::max(1, ticks - 1));
+    // Qt adds the step up from the first tick. Whole steps add up exactly; for a fraction the
+    // sum's rounding error (-1.21e-17) would print as "-0.000" where 0 belongs, so the anchor
+    // sits a millionth of a step above 0.
+    axis->setTickAnchor(step == std::floor(step) ? 0.0 : step * 1e-6);
+    axis->setTickInterval(step);
+    // As many decimals as the step has, fixed.
+    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step)));
+    const int decimals = std::max(
+        0, int(std::ceil(-std::log10(step) - 1e-9)) + (std::abs(mantissa - 2.5) < 1e-9 ? 1 : 0));
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
     axis->setTickType(QValueAxis::TicksDynamic);
 }
 
@@ -149,7 +158,6 @@ QChart* MyCharts::newChart(const QString& title, int pointNum, QValueAxis*& x, Q
         axis->setTickCount(ticks);
         // Dynamic from the start: a layout of N / 8 fixed ticks is never computed.
         axis->setTickType(QValueAxis::TicksDynamic);
-        axis->setTickAnchor(0.0);
         axis->setTitleFont(font);
         // N / 8 ticks crowd the axis: short labels in a small font stay readable.
         axis->setLabelsFont(QFont(QStringLiteral("Corbel Light"), 7));
@@ -274,7 +282,9 @@ void MyCharts::drawFourierFit(QList<float> coefficients, int pointNum, float lin
     Range range;
     auto* fitSeries = new QLineSeries;
     fitSeries->setName(translated("傅里叶拟合曲线"));
-    fitSeries->setColor(QColor(0, 0, 255));
+    // The fit is smooth and the measured error scatters around it: the fit goes underneath, wide
+    // and the error thin on top, so both stay visible.
+    fitSeries->setPen(QPen(QColor(0, 0, 255), 4));
     QList<QPointF> fitPoints;
     for (int i = 0; i < fit.size(); ++i) {
         append(fitPoints, referenceAngle(i, pointNum), fit.at(i));
@@ -283,7 +293,7 @@ void MyCharts::drawFourierFit(QList<float> coefficients, int pointNum, float lin
     fitSeries->replace(fitPoints);
     auto* errorSeries = new QLineSeries;
     errorSeries->setName(translated("角度误差曲线"));
-    errorSeries->setColor(QColor(255, 0, 255));
+    errorSeries->setPen(QPen(QColor(255, 0, 255), 1));
     const int n = std::min<int>(pointNum, int(error.size()));
     QList<QPointF> errorPoints;
     for (int i = 0; i < n; ++i) {

@@ -57,6 +57,15 @@ int main(int argc, char* argv[]) {
     view->tabWidget()->setCurrentIndex(0);
     app.processEvents();
     view->grab().save(out + QStringLiteral("/calibration-bestline.png"));
+    // The Fourier comparison of the final check: the fit and the measured error together.
+    CalibrationWork* finalView =
+        CalibrationWork::forPage(QStringLiteral("FINAL"), &record, nullptr, &title);
+    finalView->resize(1100, 640);
+    finalView->tabWidget()->setCurrentIndex(3);
+    finalView->show();
+    app.processEvents();
+    finalView->grab().save(out + QStringLiteral("/calibration-fourier.png"));
+    delete finalView;
 
     registerCalibrationPages();
     DevicesType::instance()->setConnectedType(DevicesType::CALIBRATION);
@@ -64,11 +73,16 @@ int main(int argc, char* argv[]) {
     pages.build(
         {QStringLiteral("校准")},
         {{{QStringLiteral("校准结果"), QStringLiteral("校准INL数据")},
+          {QStringLiteral("测试结果"), QStringLiteral("测试INL数据")},
           {QStringLiteral("测试"), QStringLiteral("第一次测试"), QStringLiteral("第二次测试")},
           {QStringLiteral("参数设置"), QStringLiteral("对拖工装参数")},
           {QStringLiteral("运行"), QStringLiteral("对零 & 校准 & 测试")}}});
+    // The calibration passed (green); of the tests that followed, the second and fourth
+    // exceeded the threshold, and so does their average (red).
+    const float limit = record.getMaxInl();
+    record.setTestMaxInl({limit * 0.5f, limit * 2.0f, limit * 0.6f, limit * 3.0f});
     pages.getCalibrationArgmentsSlot(&record);
-    pages.resize(760, 900);
+    pages.resize(760, 1040);
     pages.show();
     app.processEvents();
     pages.grab().save(out + QStringLiteral("/calibration-pages.png"));
