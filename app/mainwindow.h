@@ -16,6 +16,7 @@ class QDockWidget;
 class QGridLayout;
 class QMenu;
 class QMenuBar;
+class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
@@ -122,6 +123,10 @@ private:
     void showRestored();
     void showMaximisedLook();
     void scheduleShadow(int ms);
+    // The workspace tab carries no close button: closed, it would leave an empty panel.
+    void pinWorkspaceTab();
+    void closeContentsTab(int index);
+    void updateDeviceLabel();
 
     ReadConfig* readConfig;
     QMenuBar* menuBar_ = nullptr;
@@ -142,6 +147,10 @@ private:
     WindowFrame* frame = nullptr;
     QPushButton* debugButton = nullptr;
     QProgressBar* progress = nullptr;
+    // The device connected and its port, while a connection stands.
+    QLabel* deviceLabel = nullptr;
+    QString connectingPort;
+    QString connectedPort;
     QStringList tabNames;
     SerialPortControler* serialPortControler = nullptr;
     QPointer<SerialDialog> currentSerialDialog;

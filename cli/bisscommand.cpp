@@ -112,8 +112,9 @@ QJsonObject record(const BissEntity& e) {
     o["slaveEnabled"] = e.getSlaveEnabled();
     o["masterNormalMode"] = e.getMasterNormalMode();
     o["slaveTransformMode"] = e.getSlaveTransformMode();
-    o["multiTurnValue"] = e.getMultiTurnValue();
-    o["singleTurnValue"] = e.getSingleTurnValue();
+    // The master's positions are unsigned 32-bit counts; the record keeps the bits in an int.
+    o["multiTurnValue"] = qint64(quint32(e.getMultiTurnValue()));
+    o["singleTurnValue"] = qint64(quint32(e.getSingleTurnValue()));
     o["voltage"] = double(e.getVoltage());
     o["warningFree"] = e.getWarningFree();
     o["errorFree"] = e.getErrorFree();

@@ -6,7 +6,6 @@
 #include <QSerialPortInfo>
 #include <QTextStream>
 
-#include "defaultconfig.h"
 #include "baidutranslate.h"
 #include "bisscommand.h"
 #include "clioptions.h"
@@ -85,6 +84,13 @@ int CliCommands::usageError(const QString& message) {
     return CliOptions::usageError(message);
 }
 
+bool CliCommands::readsConfiguration(const QStringList& arguments) {
+    const QString command = arguments.value(1);
+    return !command.isEmpty() && command != QLatin1String("-h") &&
+           command != QLatin1String("--help") && command != QLatin1String("-v") &&
+           command != QLatin1String("--version") && !CommandHelp::asksForHelp(arguments.mid(2));
+}
+
 int CliCommands::run(const QStringList& arguments) {
     const QStringList args = arguments.mid(1);
     if (args.isEmpty())
@@ -102,9 +108,6 @@ int CliCommands::run(const QStringList& arguments) {
         out(CommandHelp::usage(command));
         return kOk;
     }
-    // Every command below reads the configuration: as the program does on its first start in
-    // a folder, the default is written first (area sizes, device types, target INL).
-    DefaultConfig::writeIfMissing();
     if (command == QLatin1String("translate"))
         return translate(args.mid(1));
     if (command == QLatin1String("ports"))

@@ -6,6 +6,7 @@
 #include "catalogue.h"
 #include "clicommands.h"
 #include "cliworkfolder.h"
+#include "defaultconfig.h"
 #include "diagnostics.h"
 #include "language.h"
 #include "reportcommand.h"
@@ -27,6 +28,8 @@ int main(int argc, char* argv[]) {
     const QStringList arguments =
         CliWorkFolder::enter(Diagnostics::configure(QCoreApplication::arguments()));
     // After entering the working folder: the language is read from its configuration.
+    if (CliCommands::readsConfiguration(arguments))
+        DefaultConfig::writeIfMissing();
     Catalogue::installQtTranslations(Language::instance()->currentKey());
     return CliCommands::run(arguments);
 }

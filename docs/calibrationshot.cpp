@@ -68,17 +68,32 @@ int main(int argc, char* argv[]) {
     app.processEvents();
     saved &= ShotOutput::save(view->grab(),
                               out + QStringLiteral("/calibration-bestline") + suffix + ".png");
+    // The Fourier comparison of the final check: the fit and the measured error together.
+    CalibrationWork* finalView =
+        CalibrationWork::forPage(QStringLiteral("FINAL"), &record, nullptr, &title);
+    finalView->resize(1100, 640);
+    finalView->tabWidget()->setCurrentIndex(3);
+    finalView->show();
+    app.processEvents();
+    saved &= ShotOutput::save(finalView->grab(),
+                              out + QStringLiteral("/calibration-fourier") + suffix + ".png");
+    delete finalView;
 
     registerCalibrationPages();
     DevicesType::instance()->setConnectedType(DevicesType::CALIBRATION);
     SettingsWork pages;
     pages.build({translated("校准")},
                 {{{translated("校准结果"), translated("校准INL数据")},
+                  {translated("测试结果"), translated("测试INL数据")},
                   {translated("测试"), translated("第一次测试"), translated("第二次测试")},
                   {translated("参数设置"), translated("对拖工装参数")},
                   {translated("运行"), translated("对零 & 校准 & 测试")}}});
+    // The calibration passed (green); of the tests that followed, the second and fourth
+    // exceeded the threshold, and so does their average (red).
+    const float limit = record.getMaxInl();
+    record.setTestMaxInl({limit * 0.5f, limit * 2.0f, limit * 0.6f, limit * 3.0f});
     pages.getCalibrationArgmentsSlot(&record);
-    pages.resize(760, 900);
+    pages.resize(760, 1040);
     pages.show();
     app.processEvents();
     saved &= ShotOutput::save(pages.grab(),

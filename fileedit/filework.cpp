@@ -143,8 +143,8 @@ bool FileWork::writeFile(const QString& path) {
         return false;
     }
     filePath = path;
-    modified = false;
     newFile = false;
+    setModified(false);
     emit showMsg(QMessageBox::Information, fileMessage(path, " 保存成功 "));
     return true;
 }
@@ -157,7 +157,14 @@ void FileWork::requestSave() {
 }
 
 void FileWork::documentIsChanged() {
-    modified = true;
+    setModified(true);
+}
+
+void FileWork::setModified(bool b) {
+    if (modified == b)
+        return;
+    modified = b;
+    emit modifiedChanged(b);
 }
 
 void FileWork::setDisplayLine(int width) {
@@ -179,6 +186,10 @@ void FileWork::applyDisplayLine() {
     if (isVisible())
         bytes =
             qMin(bytes, qMax(1, view->renderer()->bytesPerLineFitting(view->viewport()->width())));
+    // Rows of a multiple of 8 bytes keep the offsets round (0000, 0010, 0020 …); 19 a row gave
+    // 0000, 0013, 0026. Narrower than 8, every byte counts.
+    if (bytes >= 8)
+        bytes -= bytes % 8;
     if (bytes != view->document()->hexLineWidth())
         view->document()->setBytesPerLine(quint8(bytes));
 }

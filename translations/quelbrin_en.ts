@@ -12,12 +12,20 @@
         <translation> ] opened.</translation>
     </message>
     <message>
+        <source> 不存在</source>
+        <translation> does not exist</translation>
+    </message>
+    <message>
         <source> 不存在 </source>
         <translation> does not exist </translation>
     </message>
     <message>
         <source> 不存在。</source>
         <translation> does not exist.</translation>
+    </message>
+    <message>
+        <source> 不是普通文件（管道或设备），无法读取。</source>
+        <translation> is not a regular file (a pipe or a device) and cannot be read.</translation>
     </message>
     <message>
         <source> 保存失败 </source>
@@ -56,8 +64,16 @@
         <translation> Calibrating the encoder.</translation>
     </message>
     <message>
+        <source> 比较</source>
+        <translation> comparison</translation>
+    </message>
+    <message>
         <source> 设置校准控制器参数。</source>
         <translation> Setting the calibration rig parameters.</translation>
+    </message>
+    <message>
+        <source> 长度 [ %1 ] Byte 超过上限 [ %2 ] Byte。</source>
+        <translation> length [ %1 ] Byte exceeds the limit of [ %2 ] Byte.</translation>
     </message>
     <message>
         <source>%2 文件 [ %1 ] 不存在</source>
@@ -66,6 +82,10 @@
     <message>
         <source>%2 文件 [ %1 ] 打开失败</source>
         <translation>%2 file [ %1 ] could not be opened</translation>
+    </message>
+    <message>
+        <source>%2 文件 [ %1 ]%3</source>
+        <translation>%2 file [ %1 ]%3</translation>
     </message>
     <message>
         <source>App 文件 [ %1 ] 长度： [ %2 ]Byte 超过设备 [ %3 ] 设定 App分区长度： [ %4 ]Byte</source>
@@ -152,6 +172,10 @@
         <translation>ID area size:</translation>
     </message>
     <message>
+        <source>INL阈值</source>
+        <translation>INL limit</translation>
+    </message>
+    <message>
         <source>INL阈值:</source>
         <translation>INL limit:</translation>
     </message>
@@ -162,6 +186,10 @@
     <message>
         <source>Ymodem传输开启...</source>
         <translation>YMODEM transfer started...</translation>
+    </message>
+    <message>
+        <source>[ %1 ] 次</source>
+        <translation>[ %1 ] times</translation>
     </message>
     <message>
         <source>] 串口: [</source>
@@ -200,8 +228,16 @@
         <translation>Next</translation>
     </message>
     <message>
+        <source>不合格</source>
+        <translation>FAIL</translation>
+    </message>
+    <message>
         <source>不存在。</source>
         <translation> does not exist.</translation>
+    </message>
+    <message>
+        <source>不是数字</source>
+        <translation>not a number</translation>
     </message>
     <message>
         <source>串口</source>
@@ -336,6 +372,10 @@
         <translation>These files have unsaved changes that will be lost on exit:</translation>
     </message>
     <message>
+        <source>任务 [ %1 ] 正在使用串口。</source>
+        <translation>Job [ %1 ] is using the serial port.</translation>
+    </message>
+    <message>
         <source>传输失败。</source>
         <translation>Transfer failed.</translation>
     </message>
@@ -350,6 +390,10 @@
     <message>
         <source>位置丢失</source>
         <translation>Position lost</translation>
+    </message>
+    <message>
+        <source>低于阈值</source>
+        <translation>below the limit</translation>
     </message>
     <message>
         <source>你好</source>
@@ -402,6 +446,10 @@
     <message>
         <source>偏移量无效</source>
         <translation>Invalid offset</translation>
+    </message>
+    <message>
+        <source>停止并退出</source>
+        <translation>Stop and quit</translation>
     </message>
     <message>
         <source>傅里叶拟合</source>
@@ -488,6 +536,10 @@
         <translation>Deleting file [ %1 ] failed!</translation>
     </message>
     <message>
+        <source>判定依据：最大INL与INL阈值 </source>
+        <translation>Judged by: maximum INL against the INL limit </translation>
+    </message>
+    <message>
         <source>十六进制</source>
         <translation>Hex</translation>
     </message>
@@ -568,6 +620,10 @@
         <translation>Reference points</translation>
     </message>
     <message>
+        <source>参考点数</source>
+        <translation>Reference points</translation>
+    </message>
+    <message>
         <source>参考点数：</source>
         <translation>Reference points:</translation>
     </message>
@@ -590,6 +646,14 @@
     <message>
         <source>另存为</source>
         <translation>Save As</translation>
+    </message>
+    <message>
+        <source>各阶段的图表见后续页面（与结果视图的图表相同）。</source>
+        <translation>The charts of each phase follow on the next pages (the same charts as the result view).</translation>
+    </message>
+    <message>
+        <source>合格</source>
+        <translation>PASS</translation>
     </message>
     <message>
         <source>固件参数</source>
@@ -744,6 +808,14 @@
         <translation>Rig Parameters</translation>
     </message>
     <message>
+        <source>对拖编码器线数</source>
+        <translation>Reference encoder resolution</translation>
+    </message>
+    <message>
+        <source>对拖编码器线数 [ %1 ] 超出范围（1 ~ %2），请重新输入</source>
+        <translation>Reference encoder resolution [ %1 ] is out of range (1 ~ %2); please enter it again</translation>
+    </message>
+    <message>
         <source>对拖编码器线数不能为0,请重新输入</source>
         <translation>Reference encoder lines cannot be 0, please re-enter</translation>
     </message>
@@ -776,6 +848,10 @@
         <translation>Export</translation>
     </message>
     <message>
+        <source>导出报告</source>
+        <translation>Export report</translation>
+    </message>
+    <message>
         <source>导出数据</source>
         <translation>Export Data</translation>
     </message>
@@ -788,8 +864,24 @@
         <translation>Connection attempt %1...</translation>
     </message>
     <message>
+        <source>工位</source>
+        <translation>Station</translation>
+    </message>
+    <message>
         <source>工作区</source>
         <translation>Workspace</translation>
+    </message>
+    <message>
+        <source>工装判定：</source>
+        <translation>Rig verdict: </translation>
+    </message>
+    <message>
+        <source>序列号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>应为 %1 项</source>
+        <translation>must have %1 entries</translation>
     </message>
     <message>
         <source>开始</source>
@@ -876,6 +968,10 @@
         <translation>Scan Ports</translation>
     </message>
     <message>
+        <source>报告已保存：</source>
+        <translation>Report saved: </translation>
+    </message>
+    <message>
         <source>提示</source>
         <translation>Information</translation>
     </message>
@@ -936,6 +1032,10 @@
         <translation>No data</translation>
     </message>
     <message>
+        <source>无法导出报告</source>
+        <translation>Cannot export the report</translation>
+    </message>
+    <message>
         <source>曲线拟合对比</source>
         <translation>Curve Fit Comparison</translation>
     </message>
@@ -954,6 +1054,14 @@
     <message>
         <source>最佳直线法</source>
         <translation>Best-Line Method</translation>
+    </message>
+    <message>
+        <source>最大INL</source>
+        <translation>Maximum INL</translation>
+    </message>
+    <message>
+        <source>最大INL与INL阈值</source>
+        <translation>Maximum INL against the INL limit</translation>
     </message>
     <message>
         <source>最大INL：</source>
@@ -978,6 +1086,14 @@
     <message>
         <source>未找到</source>
         <translation>Not found</translation>
+    </message>
+    <message>
+        <source>本记录没有测量曲线：运行未完成或失败，没有可报告的INL数据。报告只含运行参数与判定。</source>
+        <translation>This record holds no measured curves: the run did not finish or failed, so there is no INL data to report. The report holds only the run parameters and the verdict.</translation>
+    </message>
+    <message>
+        <source>权限</source>
+        <translation>Permission</translation>
     </message>
     <message>
         <source>权限由系统策略限定：</source>
@@ -1012,6 +1128,10 @@
         <translation>Before calibration</translation>
     </message>
     <message>
+        <source>校准参考点数量 [ %1 ] 无效，可选：%2，请重新选择</source>
+        <translation>Number of reference points [ %1 ] is not valid (choose from %2); please select again</translation>
+    </message>
+    <message>
         <source>校准参考点数量不能为0,请重新输入</source>
         <translation>Reference points cannot be 0, please re-enter</translation>
     </message>
@@ -1028,6 +1148,10 @@
         <translation>Calibration complete.</translation>
     </message>
     <message>
+        <source>校准工装上的当前任务将中断，本次结果不会保存。</source>
+        <translation>The rig&apos;s current job will be interrupted and this run&apos;s results will not be kept.</translation>
+    </message>
+    <message>
         <source>校准开始...</source>
         <translation>Calibration started...</translation>
     </message>
@@ -1042,6 +1166,14 @@
     <message>
         <source>校准结果</source>
         <translation>Calibration Result</translation>
+    </message>
+    <message>
+        <source>校准速度</source>
+        <translation>Calibration speed</translation>
+    </message>
+    <message>
+        <source>校准速度 [ %1 ] RPM 超出范围（1 ~ %2），请重新选择</source>
+        <translation>Calibration speed [ %1 ] RPM is out of range (1 ~ %2); please select again</translation>
     </message>
     <message>
         <source>校准速度不能为0,请重新输入</source>
@@ -1116,6 +1248,10 @@
         <translation>This function works only in BiSS mode!</translation>
     </message>
     <message>
+        <source>比较</source>
+        <translation>Comparison</translation>
+    </message>
+    <message>
         <source>水印 [ %1 ] 长度必须为 %2 个字符，否则升级时无法识别固件型号</source>
         <translation>Watermark [ %1 ] must be %2 characters long, or the upgrade cannot identify the firmware model</translation>
     </message>
@@ -1148,6 +1284,10 @@
         <translation>INL after test:</translation>
     </message>
     <message>
+        <source>测试后INL（平均）</source>
+        <translation>INL after the tests (mean)</translation>
+    </message>
+    <message>
         <source>测试失败。</source>
         <translation>Test failed.</translation>
     </message>
@@ -1158,6 +1298,18 @@
     <message>
         <source>测试结果</source>
         <translation>Test Result</translation>
+    </message>
+    <message>
+        <source>测试速度</source>
+        <translation>Test speeds</translation>
+    </message>
+    <message>
+        <source>测试速度 (rpm)</source>
+        <translation>Test speed (rpm)</translation>
+    </message>
+    <message>
+        <source>测试速度 [ %1 ] RPM 超出范围（1 ~ %2），请重新选择</source>
+        <translation>Test speed [ %1 ] RPM is out of range (1 ~ %2); please select again</translation>
     </message>
     <message>
         <source>测试速度不能为0,请重新输入</source>
@@ -1252,6 +1404,10 @@
         <translation>Target INL:</translation>
     </message>
     <message>
+        <source>确定停止该任务并退出吗？</source>
+        <translation>Stop this job and quit?</translation>
+    </message>
+    <message>
         <source>确定退出吗？</source>
         <translation>Quit anyway?</translation>
     </message>
@@ -1268,8 +1424,16 @@
         <translation>Disable</translation>
     </message>
     <message>
+        <source>程序</source>
+        <translation>Program</translation>
+    </message>
+    <message>
         <source>程序重启失败，请手动重新启动</source>
         <translation>Restart failed; please start the program again by hand</translation>
+    </message>
+    <message>
+        <source>第 %1 页，共 %2 页</source>
+        <translation>Page %1 of %2</translation>
     </message>
     <message>
         <source>第 [ %1 ] 次测试开始...</source>
@@ -1332,8 +1496,24 @@
         <translation>End command sent.</translation>
     </message>
     <message>
+        <source>编码器型号</source>
+        <translation>Encoder model</translation>
+    </message>
+    <message>
         <source>编码器型号:</source>
         <translation>Encoder model:</translation>
+    </message>
+    <message>
+        <source>编码器将停留在Boot模式，直到下一次升级完成。</source>
+        <translation>The encoder will stay in its boot loader until the next upgrade completes.</translation>
+    </message>
+    <message>
+        <source>编码器校准报告</source>
+        <translation>Encoder calibration report</translation>
+    </message>
+    <message>
+        <source>编码器测试报告</source>
+        <translation>Encoder test report</translation>
     </message>
     <message>
         <source>编码器误差分析</source>
@@ -1616,8 +1796,28 @@
         <translation>Error flag</translation>
     </message>
     <message>
+        <source>记录数据 SHA-256：</source>
+        <translation>Record data SHA-256: </translation>
+    </message>
+    <message>
+        <source>记录编号</source>
+        <translation>Record ID</translation>
+    </message>
+    <message>
+        <source>记录编号：</source>
+        <translation>Record ID: </translation>
+    </message>
+    <message>
         <source>设备</source>
         <translation>Device</translation>
+    </message>
+    <message>
+        <source>设备 [ %1 ] 在配置文件中没有分区配置组 [%1]，无法生成固件，请检查配置文件。</source>
+        <translation>Device [ %1 ] has no flash area group [%1] in the configuration file; the firmware cannot be generated. Please check the configuration file.</translation>
+    </message>
+    <message>
+        <source>设备 [ %1 ] 的分区配置 %2 长度 [ %3 ] 无效（1 ~ %4 Byte），请检查配置文件。</source>
+        <translation>Device [ %1 ]: the %2 area length [ %3 ] is not valid (1 ~ %4 Byte). Please check the configuration file.</translation>
     </message>
     <message>
         <source>设备 [ %1 ] 的分辨率配置 Resolution = %2 超出 0..30 的范围，请检查配置文件。</source>
@@ -1630,6 +1830,10 @@
     <message>
         <source>设备ID重复</source>
         <translation>Device ID already in use</translation>
+    </message>
+    <message>
+        <source>设备上正在进行的操作将被中断。</source>
+        <translation>The operation running on the device will be interrupted.</translation>
     </message>
     <message>
         <source>设备名称:</source>
@@ -1897,7 +2101,7 @@
     </message>
     <message>
         <source>读取文件失败</source>
-        <translation>Reading the file failed</translation>
+        <translation type="vanished">Reading the file failed</translation>
     </message>
     <message>
         <source>读取旋变分辨率与极对数，关闭霍尔输出</source>
@@ -1960,12 +2164,20 @@
         <translation>Input over range</translation>
     </message>
     <message>
+        <source>达到或超出阈值</source>
+        <translation>at or above the limit</translation>
+    </message>
+    <message>
         <source>运行</source>
         <translation>Run</translation>
     </message>
     <message>
         <source>运行固件版本： V</source>
         <translation>Running firmware version: V</translation>
+    </message>
+    <message>
+        <source>运行时间</source>
+        <translation>Run time</translation>
     </message>
     <message>
         <source>进入Boot模式...</source>
@@ -2076,8 +2288,16 @@
         <translation>Link errors and warnings. (Green: normal, red: fault)</translation>
     </message>
     <message>
+        <source>配置文件 [%1] %2 = %3 无效，已忽略：%4</source>
+        <translation>Configuration file [%1] %2 = %3 is not valid and was ignored: %4</translation>
+    </message>
+    <message>
         <source>配置文件写入失败，设置未保存：</source>
         <translation>Writing the configuration file failed; the settings were not saved: </translation>
+    </message>
+    <message>
+        <source>重传: </source>
+        <translation>Resent: </translation>
     </message>
     <message>
         <source>重传: [ %1 ] 次</source>
@@ -2098,6 +2318,14 @@
     <message>
         <source>长度</source>
         <translation>Length</translation>
+    </message>
+    <message>
+        <source>阶段</source>
+        <translation>Phase</translation>
+    </message>
+    <message>
+        <source>（未入库）</source>
+        <translation>(not stored)</translation>
     </message>
 </context>
 </TS>

@@ -19,6 +19,7 @@
 #include "language.h"
 #include "mcombobox.h"
 #include "resultreport.h"
+#include "pixels.h"
 #include "rigparameterpage.h"
 #include "settingswork.h"
 #include "testresultpage.h"
@@ -58,6 +59,9 @@ private slots:
     void testMaximumEqualToThreshold();
     void resultButtonsFollowTheEncoder();
     void reportButtonsExportTheShownRecord();
+    void resultColoursArePainted_data();
+    void resultColoursArePainted();
+    void runButtonColoursArePainted();
     void navigationGroups_data();
     void navigationGroups();
 
@@ -285,6 +289,56 @@ void TestCalibrationPages::reportButtonsExportTheShownRecord() {
     QCOMPARE(exported.at(0).second, false);
     QCOMPARE(exported.at(1).first, copy);
     QCOMPARE(exported.at(1).second, true);
+}
+
+void TestCalibrationPages::resultColoursArePainted_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<float>("inl");
+    QTest::addColumn<bool>("pass");
+    QTest::addRow("calibration below the threshold: green") << "final" << 0.05f << true;
+    QTest::addRow("calibration above the threshold: red") << "final" << 0.2f << false;
+    QTest::addRow("test average below the threshold: green") << "average" << 0.05f << true;
+    QTest::addRow("test average at the threshold: red") << "average" << 0.1f << false;
+}
+
+void TestCalibrationPages::resultColoursArePainted() {
+    QFETCH(QString, field);
+    QFETCH(float, inl);
+    QFETCH(bool, pass);
+    record->setPhaseMaxInl("FINAL", inl);
+    record->setTestMaxInl({inl, inl, inl, inl});
+    emit work->viewReDraw();
+    work->resize(900, 700);
+    work->show();
+    QVERIFY(QTest::qWaitForWindowExposed(work.get()));
+    QLineEdit* shown = field == "final" ? work->findChild<CalibrationResultPage*>()->finalField()
+                                        : work->findChild<TestResultPage*>()->averageField();
+    // The frame (2 px around the field) and the digits carry the verdict's colour.
+    const int green = pixels::countNear(shown, pixels::kGreen);
+    const int red = pixels::countNear(shown, pixels::kRed);
+    const int frame = 2 * (shown->width() + shown->height());
+    QVERIFY2((pass ? green : red) > frame, qPrintable(QString("%1 %2").arg(green).arg(red)));
+    QCOMPARE(pass ? red : green, 0);
+}
+
+void TestCalibrationPages::runButtonColoursArePainted() {
+    work->resize(900, 700);
+    work->show();
+    QVERIFY(QTest::qWaitForWindowExposed(work.get()));
+    auto* run = work->findChild<CalibrationRunPage*>();
+    auto share = [](QPushButton* button, const QColor& colour) {
+        return double(pixels::countNear(button, colour, 25)) / (button->width() * button->height());
+    };
+    // Mostly filled with its colour: green to calibrate, red for the final test, blue to zero.
+    QVERIFY(share(run->button(CalibrationRunPage::Calibrate), pixels::kGreen) > 0.5);
+    QVERIFY(share(run->button(CalibrationRunPage::Test), pixels::kRed) > 0.5);
+    QVERIFY(share(run->button(CalibrationRunPage::Zero), QColor(30, 144, 255)) > 0.5);
+    // A failed test's button on the result page is red, a passed one green.
+    record->setTestMaxInl({0.05f, 0.2f, 0.05f, 0.05f});
+    emit work->viewReDraw();
+    auto* results = work->findChild<TestResultPage*>();
+    QVERIFY(share(results->runButton(0), pixels::kGreen) > 0.5);
+    QVERIFY(share(results->runButton(1), pixels::kRed) > 0.5);
 }
 
 void TestCalibrationPages::navigationGroups_data() {
