@@ -211,7 +211,7 @@ void TestMainWindow::windowStaysUsable() {
     window.resize(600, 400);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(window.width() >= 1000 && window.height() >= 680);
+    QVERIFY(window.width() >= 900 && window.height() >= 640);
     window.resize(1280, 820);
     QTRY_COMPARE(window.height(), 820);
     // The log starts near a quarter of the window, not at 40 %.
