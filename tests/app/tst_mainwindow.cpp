@@ -18,6 +18,7 @@
 #include "areapages.h"
 #include "calibrationwork.h"
 #include "mainwindow.h"
+#include "pixels.h"
 #include "settingswork.h"
 #include "permissioncontroller.h"
 #include "readconfig.h"
@@ -43,6 +44,7 @@ private slots:
     void firstStartWritesDefaults();
     void closeEditRemovesContentsTabs();
     void windowStaysUsable();
+    void resultFlagColoursArePainted();
     void navigationTreeFollowsNames();
     void titleBarDragsTheWindow();
     void shadowToggleNeverStopsWindowPainting();
@@ -204,6 +206,22 @@ void TestMainWindow::closeEditRemovesContentsTabs() {
     emit contents->tabCloseRequested(0);
     QCOMPARE(contents->count(), 1);
     QTRY_VERIFY(view.isNull());  // a closed result view is freed
+}
+
+void TestMainWindow::resultFlagColoursArePainted() {
+    MainWindow window;
+    window.setStyleSheet(loadStyleSheet(QStringLiteral(":/system/qss/main.qss")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QProgressBar* bar = window.progressBar();
+    window.setProgress(100);
+    window.setProgress(true);
+    QVERIFY(pixels::countNear(bar, pixels::kGreen, 20) > bar->width() * bar->height() / 2);
+    QCOMPARE(pixels::countNear(bar, pixels::kRed, 20), 0);
+    window.setProgress(100);
+    window.setProgress(false);
+    QVERIFY(pixels::countNear(bar, pixels::kRed, 20) > bar->width() * bar->height() / 2);
+    QCOMPARE(pixels::countNear(bar, pixels::kGreen, 20), 0);
 }
 
 void TestMainWindow::windowStaysUsable() {
