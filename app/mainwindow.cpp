@@ -67,8 +67,8 @@ QStyle* iconStyle(QObject* owner, int size) {
 }  // namespace
 
 namespace {
-constexpr int kMinimumWidth = 1000;
-constexpr int kMinimumHeight = 680;
+constexpr int kMinimumWidth = 900;
+constexpr int kMinimumHeight = 640;
 }  // namespace
 
 MainWindow* MainWindow::instance() {

@@ -197,14 +197,6 @@ QString answerTranslation(const QByteArray& answer, bool* failed) {
     return translation;
 }
 
-bool hasHan(const QString& text) {
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3400 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF))
-            return true;
-    }
-    return false;
-}
 }  // namespace
 
 QString BaiduTranslate::request(const QString& language, const QString& text, bool* failed) {
@@ -265,7 +257,7 @@ QString BaiduTranslate::translate(const QString& source, bool* failedOut) {
         return text;
     // Operator texts are Chinese; a text without a Chinese character (a port name, a figure, a
     // text translated already) has nothing to translate and never waits for the service.
-    if (!hasHan(text))
+    if (!Catalogue::hasHan(text))
         return text;
 
     // The catalogue first: a text it holds never touches the cache or the network.

@@ -16,7 +16,9 @@ const char* const Catalogue::context = "Quelbrin";
 namespace {
 const QRegularExpression kPlaceholder(QStringLiteral("%(\\d+)"));
 
-bool hasHan(const QString& text) {
+}  // namespace
+
+bool Catalogue::hasHan(const QString& text) {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if ((u >= 0x3400 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF))
@@ -24,7 +26,6 @@ bool hasHan(const QString& text) {
     }
     return false;
 }
-}  // namespace
 
 // The catalogues live in a static library: naming the resources keeps the linker from dropping
 // them. (Q_INIT_RESOURCE must not stand inside a namespace.)
@@ -95,7 +96,7 @@ bool Catalogue::load() {
         literal += source.mid(from);
         pattern += QRegularExpression::escape(source.mid(from)) + QStringLiteral("$");
         // A template of placeholders and punctuation alone would claim any text.
-        if (!hasHan(literal))
+        if (!Catalogue::hasHan(literal))
             continue;
         t.literalLength = literal.size();
         t.pattern = QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption);
@@ -127,7 +128,7 @@ QString Catalogue::fromTemplates(const QString& text) const {
                 continue;
             QString value = m.captured(i + 1);
             // A value may be an operator text itself ("使能" in "...[使能]").
-            if (hasHan(value)) {
+            if (Catalogue::hasHan(value)) {
                 const QString translated = exact(value);
                 if (!translated.isNull())
                     value = translated;

@@ -14,6 +14,8 @@ public:
     // The catalogue of a language key ("en"), or null when the program has none for it. Each is
     // loaded once and kept for the whole run; usable from every thread.
     static const Catalogue* forLanguage(const QString& key);
+    // Whether a text holds a Han character: only such a text has anything to translate.
+    static bool hasHan(const QString& text);
 
     // The catalogue's text for a source text, or a null string when it holds none. An exact
     // entry wins; a text with spaces around it is looked up without them; then the templates:

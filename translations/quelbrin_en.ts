@@ -40,6 +40,10 @@
         <translation> is too large to load into memory.</translation>
     </message>
     <message>
+        <source> 已在另一个标签页中打开且有未保存的修改，请先保存或关闭该标签页。</source>
+        <translation> is open in another tab with unsaved changes; save or close that tab first.</translation>
+    </message>
+    <message>
         <source> 开始对零。</source>
         <translation> Start zeroing.</translation>
     </message>
@@ -226,6 +230,10 @@
     <message>
         <source>下一个</source>
         <translation>Next</translation>
+    </message>
+    <message>
+        <source>不保存</source>
+        <translation>Don&apos;t Save</translation>
     </message>
     <message>
         <source>不合格</source>
@@ -860,6 +868,10 @@
         <translation>Export Data (CSV)...</translation>
     </message>
     <message>
+        <source>尚未读取从机</source>
+        <translation>No slave read yet</translation>
+    </message>
+    <message>
         <source>尝试连接第 %1次...</source>
         <translation>Connection attempt %1...</translation>
     </message>
@@ -874,6 +886,10 @@
     <message>
         <source>工装判定：</source>
         <translation>Rig verdict: </translation>
+    </message>
+    <message>
+        <source>已连接：</source>
+        <translation>Connected: </translation>
     </message>
     <message>
         <source>序列号</source>
@@ -984,6 +1000,10 @@
         <translation>Handshake succeeded!</translation>
     </message>
     <message>
+        <source>数据已停止更新，最后读取时间：</source>
+        <translation>Data no longer updated; last read at </translation>
+    </message>
+    <message>
         <source>数据：</source>
         <translation>Data:</translation>
     </message>
@@ -1086,6 +1106,10 @@
     <message>
         <source>未找到</source>
         <translation>Not found</translation>
+    </message>
+    <message>
+        <source>未连接</source>
+        <translation>Not connected</translation>
     </message>
     <message>
         <source>本记录没有测量曲线：运行未完成或失败，没有可报告的INL数据。报告只含运行参数与判定。</source>
@@ -1854,6 +1878,10 @@
     <message>
         <source>设备型号:</source>
         <translation>Device model:</translation>
+    </message>
+    <message>
+        <source>设备正忙，操作未执行，请稍后重试。</source>
+        <translation>The device is busy; the operation was not carried out. Please try again.</translation>
     </message>
     <message>
         <source>设备类型:</source>

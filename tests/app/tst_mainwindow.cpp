@@ -18,6 +18,7 @@
 #include "areapages.h"
 #include "calibrationwork.h"
 #include "mainwindow.h"
+#include "pixels.h"
 #include "settingswork.h"
 #include "permissioncontroller.h"
 #include "readconfig.h"
@@ -43,6 +44,7 @@ private slots:
     void firstStartWritesDefaults();
     void closeEditRemovesContentsTabs();
     void windowStaysUsable();
+    void resultFlagColoursArePainted();
     void navigationTreeFollowsNames();
     void titleBarDragsTheWindow();
     void shadowToggleNeverStopsWindowPainting();
@@ -206,12 +208,28 @@ void TestMainWindow::closeEditRemovesContentsTabs() {
     QTRY_VERIFY(view.isNull());  // a closed result view is freed
 }
 
+void TestMainWindow::resultFlagColoursArePainted() {
+    MainWindow window;
+    window.setStyleSheet(loadStyleSheet(QStringLiteral(":/system/qss/main.qss")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QProgressBar* bar = window.progressBar();
+    window.setProgress(100);
+    window.setProgress(true);
+    QVERIFY(pixels::countNear(bar, pixels::kGreen, 20) > bar->width() * bar->height() / 2);
+    QCOMPARE(pixels::countNear(bar, pixels::kRed, 20), 0);
+    window.setProgress(100);
+    window.setProgress(false);
+    QVERIFY(pixels::countNear(bar, pixels::kRed, 20) > bar->width() * bar->height() / 2);
+    QCOMPARE(pixels::countNear(bar, pixels::kGreen, 20), 0);
+}
+
 void TestMainWindow::windowStaysUsable() {
     MainWindow window;
     window.resize(600, 400);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(window.width() >= 1000 && window.height() >= 680);
+    QVERIFY(window.width() >= 900 && window.height() >= 640);
     window.resize(1280, 820);
     QTRY_COMPARE(window.height(), 820);
     // The log starts near a quarter of the window, not at 40 %.

@@ -500,6 +500,16 @@ void TestBissPages::indicatorColoursArePainted() {
     QVERIFY(pixels::countNear(crc, pixels::kGreen, 25) > 100);
     QCOMPARE(pixels::countNear(crc, pixels::kRed, 25), 0);
 
+    // The supply lamp: red while the supply is off (no tick that would read as "enabled").
+    QCheckBox* supply = work->findChild<BissSlaveEnablePage*>()->indicator;
+    work->getBissEntity()->setSlaveEnabled(false);
+    emit work->viewReDraw();
+    QVERIFY(pixels::countNear(supply, pixels::kRed, 25) > 100);
+    work->getBissEntity()->setSlaveEnabled(true);
+    emit work->viewReDraw();
+    QVERIFY(pixels::countNear(supply, pixels::kGreen, 25) > 100);
+    QCOMPARE(pixels::countNear(supply, pixels::kRed, 25), 0);
+
     // The slave error page too.
     auto* slavePage = work->findChild<BissSlaveFaultPage*>();
     work->getBissEntity()->setErrorFree(false);

@@ -107,6 +107,8 @@ void TestRigCli::calibrateEventsAndRecord() {
     QCOMPARE(record.value("encoderType").toInt(), 250);
     QCOMPARE(record.value("rigVerdict").toBool(), true);
     QCOMPARE(record.value("inlCurves").toObject().value("FINAL").toArray().size(), 32);
+    // Only what the run delivered: no empty test curves beside the calibration's.
+    QCOMPARE(record.value("inlCurves").toObject().keys(), (QStringList{"FINAL", "FINE", "ROUGH"}));
     QCOMPARE(record.value("phaseCoefficients").toObject().value("ROUGH").toArray().size(), 8);
     QCOMPARE(all.last().value("code").toInt(), 0);
     // The parameters were saved as the run panel saves them, and the file holds the record.

@@ -15,6 +15,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "chineseconfig.h"
 #include "filework.h"
 #include "fileworkcontroler.h"
@@ -521,6 +523,9 @@ void TestFileWork::badFiles_data() {
     QTest::addRow("a folder") << "folder" << false << "文件： %1 是文件夹，不是文件。";
     QTest::addRow("no read permission") << "unreadable" << false << "文件： %1 无法读取： ";
     QTest::addRow("too large for memory") << "large" << false << "文件： %1 太大，无法读入内存。";
+    // quelbrin FIFO: opening it would wait for a writer for ever and freeze the window.
+    QTest::addRow("a FIFO") << "fifo" << false
+                            << "文件： %1 不是普通文件（管道或设备），无法读取。";
 }
 
 void TestFileWork::badFiles() {
@@ -532,6 +537,8 @@ void TestFileWork::badFiles() {
         writeFile(QStringLiteral("x.bin"), kind == "large" ? QByteArray(2000, 'l') : QByteArray());
     if (kind == "folder")
         QDir().mkpath(path);
+    if (kind == "fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     if (kind == "unreadable") {
         if (geteuid() == 0)
             QSKIP("root reads every file");
