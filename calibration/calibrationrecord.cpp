@@ -104,6 +104,7 @@ CalibrationEntity* CalibrationRecord::copy(const CalibrationEntity* from, QObjec
     to->setTestSpeed(from->getTestSpeed());
     to->setTestMaxInl(from->getTestMaxInl());
     to->setRigVerdict(from->getRigVerdict());
+    to->setSerialNumber(from->getSerialNumber());
     replaceCurves(to, from->getInlCurves(), false);
     replaceCurves(to, from->getPhaseCoefficients(), true);
     replaceValues(to, from->getPhaseMaxInl(), false);
