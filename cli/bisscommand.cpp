@@ -16,6 +16,7 @@
 #include "bisserrorandwrring.h"
 #include "bisstransformmode.h"
 #include "clioptions.h"
+#include "clirecording.h"
 #include "connectflag.h"
 #include "devicestype.h"
 #include "entitystore.h"
@@ -276,6 +277,7 @@ void pause(int ms) {
 
 int BissCommand::run(const QStringList& args) {
     QString port;
+    QString serial;
     int baud = 115200;
     bool json = false;
     int repeat = 1;
@@ -300,6 +302,10 @@ int BissCommand::run(const QStringList& args) {
         };
         if (a == "--json" && eq < 0) {
             json = true;
+        } else if (a == "--serial") {
+            if (!takeValue())
+                return usageError(a + " needs a value");
+            serial = value;
         } else if (a == "--port" || a == "--baud" || a == "--repeat" || a == "--interval") {
             if (!takeValue())
                 return usageError(a + " needs a value");
@@ -332,6 +338,9 @@ int BissCommand::run(const QStringList& args) {
         return usageError("biss needs --port");
     if (ops.isEmpty())
         return usageError("biss needs at least one operation");
+    const QString serialRefused = CliRecording::checkSerial(serial);
+    if (!serialRefused.isEmpty())
+        return usageError(serialRefused);
 
     // As the serial dialog would: the jobs read the saved connection.
     SerialPortEntity saved(nullptr, port, baud);
@@ -340,6 +349,8 @@ int BissCommand::run(const QStringList& args) {
 
     JobPrinter printer(json, QStringLiteral("BiSS"));
     BissControler controler;
+    CliRecording recording(serial);
+    recording.attach(&controler);
     QObject::connect(&controler, &BissControler::msgSignal, &printer, &JobPrinter::message);
     QObject::connect(&controler, &BissControler::setProgress, &printer, &JobPrinter::progress);
     QObject::connect(&controler, &BissControler::bissResult, &printer,
@@ -389,6 +400,7 @@ int BissCommand::run(const QStringList& args) {
                 break;
             }
     }
+    recording.finish();
     printer.exitCode(code);
     return code;
 }

@@ -11,6 +11,7 @@
 #include "calibrationrecord.h"
 #include "clicommands.h"
 #include "clioptions.h"
+#include "clirecording.h"
 #include "devicestype.h"
 #include "entitystore.h"
 #include "jobprinter.h"
@@ -41,7 +42,8 @@ int RigCommand::run(const QStringList& args) {
 
     const CliOptions options = CliOptions::parse(
         args.mid(1),
-        {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds", "--record"},
+        {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds", "--record",
+         "--serial"},
         {"--json"});
     if (!options.error.isEmpty())
         return usage(options.error);
@@ -102,6 +104,12 @@ int RigCommand::run(const QStringList& args) {
         invalid = "测试速度不能为0,请重新输入";
     if (invalid)
         return usage(QString::fromUtf8(invalid));
+    const QString serialRefused = CliRecording::checkSerial(options.value("--serial"));
+    if (!serialRefused.isEmpty())
+        return usage(serialRefused);
+    record->setSerialNumber(options.value("--serial").trimmed());
+    CliRecording recording(options.value("--serial"));
+    recording.attach(&controler);
 
     // As the serial dialog and the run panel do: the connection and the parameters are saved,
     // then the job is queued.
@@ -146,6 +154,7 @@ int RigCommand::run(const QStringList& args) {
     else
         controler.startTestSlot(record);
     int code = QCoreApplication::exec();
+    recording.finish();
 
     const QJsonObject fields = CalibrationRecord::toJson(record);
     const QByteArray compact = QJsonDocument(fields).toJson(QJsonDocument::Compact);

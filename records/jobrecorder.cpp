@@ -23,6 +23,27 @@ bool isSeparator(const QString& line) {
     return t.isEmpty() || t.count(QLatin1Char('-')) == t.size();
 }
 
+// A float sent as a double carries 17 digits of noise; nine digits give back the same float
+// and a third of the text. Empty curves (phases the run did not send) are left out.
+QJsonValue compact(const QJsonValue& v) {
+    if (v.isDouble())
+        return QString::number(double(float(v.toDouble())), 'g', 9).toDouble();
+    if (v.isArray()) {
+        QJsonArray out;
+        for (const QJsonValue& item : v.toArray()) out.append(compact(item));
+        return out;
+    }
+    if (v.isObject()) {
+        QJsonObject out;
+        const QJsonObject in = v.toObject();
+        for (auto it = in.begin(); it != in.end(); ++it)
+            if (!(it->isArray() && it->toArray().isEmpty()))
+                out.insert(it.key(), compact(*it));
+        return out;
+    }
+    return v;
+}
+
 // The result fields each rig job produces; others in the operator's record belong to earlier
 // runs and must not pass for this one's.
 QStringList resultFields(const QString& job) {
@@ -76,7 +97,8 @@ void JobRecorder::calibrationResult(QObject* controler, const QString& job, cons
     if (!entity)
         return;
     const QJsonObject fields = CalibrationRecord::toJson(entity);
-    for (const QString& key : resultFields(job)) run.record.details.insert(key, fields.value(key));
+    for (const QString& key : resultFields(job))
+        run.record.details.insert(key, compact(fields.value(key)));
     // The rig names the encoder under test: that is the device of the record.
     if (entity->getEncoderType() > 0) {
         run.record.deviceType = entity->getEncoderType();
