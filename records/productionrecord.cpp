@@ -4,6 +4,7 @@
 #include <QTimeZone>
 #include <QUuid>
 
+#include "calibrationentity.h"
 #include "permissioncontroller.h"
 #include "recordsettings.h"
 
@@ -146,4 +147,49 @@ QByteArray ProductionRecord::csvRow() const {
         row += csvField(f);
     }
     return row + '\n';
+}
+
+QStringList ProductionRecord::curveKeys() const {
+    const QJsonObject curves = details.value("inlCurves").toObject();
+    QStringList keys;
+    for (const char* key : {"ROUGH", "FINE", "FINAL", "FIRST", "SECOND", "THIRD", "FOURTH"})
+        if (!curves.value(QLatin1String(key)).toArray().isEmpty())
+            keys << QString::fromLatin1(key);
+    return keys;
+}
+
+CalibrationEntity* ProductionRecord::toCalibrationEntity(QObject* parent) const {
+    if (job != QLatin1String("calibrate") && job != QLatin1String("test") &&
+        job != QLatin1String("zero"))
+        return nullptr;
+    auto floats = [](const QJsonValue& v) {
+        QList<float> list;
+        for (const QJsonValue& item : v.toArray()) list << float(item.toDouble());
+        return list;
+    };
+    auto* e = new CalibrationEntity(parent, details.value("pointNum").toInt(),
+                                    details.value("encoderLine").toInt(),
+                                    float(details.value("maxInl").toDouble()),
+                                    details.value("encoderType").toInt());
+    e->setCalibrationSpeed(details.value("calibrationSpeed").toInt());
+    QList<quint16> speeds;
+    for (const QJsonValue& v : details.value("testSpeed").toArray()) speeds << quint16(v.toInt());
+    if (speeds.size() == 4)
+        e->setTestSpeed(speeds);
+    if (details.contains("testMaxInl"))
+        e->setTestMaxInl(floats(details.value("testMaxInl")));
+    e->setRigVerdict(details.value("rigVerdict").toBool());
+    e->setSerialNumber(serial);
+    const QJsonObject curves = details.value("inlCurves").toObject();
+    for (auto it = curves.begin(); it != curves.end(); ++it) e->setInlCurve(it.key(), floats(*it));
+    const QJsonObject coefficients = details.value("phaseCoefficients").toObject();
+    for (auto it = coefficients.begin(); it != coefficients.end(); ++it)
+        e->setPhaseCoefficients(it.key(), floats(*it));
+    const QJsonObject maxima = details.value("phaseMaxInl").toObject();
+    for (auto it = maxima.begin(); it != maxima.end(); ++it)
+        e->setPhaseMaxInl(it.key(), float(it->toDouble()));
+    const QJsonObject offsets = details.value("phaseLineOffset").toObject();
+    for (auto it = offsets.begin(); it != offsets.end(); ++it)
+        e->setPhaseLineOffset(it.key(), float(it->toDouble()));
+    return e;
 }

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+class CalibrationEntity;
+class QObject;
+
 struct ProductionRecord {
     // The three outcomes: the job ran and the device passed, ran and was judged bad, or failed.
     static const char* const kGood;
@@ -46,6 +49,12 @@ struct ProductionRecord {
     // Times as stored and printed: ISO 8601 in UTC with milliseconds, which sorts as text.
     static QString timeText(const QDateTime& time);
     static QDateTime parseTime(const QString& text);
+
+    // A calibration or test record's figures and curves in a task record, as the result views
+    // and charts take them after a run; nullptr for other jobs.
+    CalibrationEntity* toCalibrationEntity(QObject* parent = nullptr) const;
+    // The result-view keys of the curves this record holds, in the order of the result pages.
+    QStringList curveKeys() const;
 
     // The columns of a CSV export and one row (fields quoted as RFC 4180 asks).
     static QByteArray csvHeader();

@@ -4,6 +4,7 @@
 #include <QSysInfo>
 
 #include "readconfig.h"
+#include "serialrequirement.h"
 
 QString RecordSettings::localPath() {
     return QDir::current().filePath(QStringLiteral("records/quelbrin.sqlite"));
@@ -26,8 +27,7 @@ RecordSettings RecordSettings::load() {
     s.database = value("database");
     s.user = value("user");
     s.station = value("station");
-    const QString required = value("serialRequired").toLower();
-    s.serialRequired = required == QLatin1String("true") || required == QLatin1String("1");
+    s.serialRequired = SerialRequirement::fromText(value("serialRequired"));
     const int timeout = value("connectTimeout").toInt(&ok);
     if (ok && timeout >= 1 && timeout <= 60)
         s.connectTimeoutS = timeout;
