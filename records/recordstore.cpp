@@ -150,8 +150,10 @@ bool RecordStore::insert(const ProductionRecord& r) {
     if (!isOpen())
         return setError(error.isEmpty() ? QStringLiteral("not open") : error);
     QSqlDatabase db = database();
-    const QString verb = shared ? QStringLiteral("INSERT INTO") : QStringLiteral("INSERT OR IGNORE INTO");
-    const QString tail = shared ? QStringLiteral(" ON CONFLICT (id) DO NOTHING") : QString();
+    // Only a second copy of the same id is passed over (a forwarded record sent again); any
+    // other constraint still fails the insert.
+    const QString verb = QStringLiteral("INSERT INTO");
+    const QString tail = QStringLiteral(" ON CONFLICT (id) DO NOTHING");
     if (!db.transaction())
         return setError(db.lastError().text());
     QSqlQuery q(db);
@@ -161,20 +163,22 @@ bool RecordStore::insert(const ProductionRecord& r) {
                              "device_name, serial, outcome, result_text, data) VALUES "
                              "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") +
               tail);
-    const QVariantList values{r.id,
+    // A null QString binds as SQL NULL, which the NOT NULL columns refuse: empty texts go as ''.
+    auto text = [](const QString& t) { return t.isNull() ? QString(QLatin1String("")) : t; };
+    const QVariantList values{text(r.id),
                               ProductionRecord::timeText(r.startedAt),
                               ProductionRecord::timeText(r.endedAt),
-                              r.station,
-                              r.programVersion,
-                              r.permission,
-                              r.job,
-                              r.port,
+                              text(r.station),
+                              text(r.programVersion),
+                              text(r.permission),
+                              text(r.job),
+                              text(r.port),
                               r.baud,
                               r.deviceType,
-                              r.deviceName,
-                              r.serial,
-                              r.outcome,
-                              r.resultText,
+                              text(r.deviceName),
+                              text(r.serial),
+                              text(r.outcome),
+                              text(r.resultText),
                               dataText(r)};
     for (const QVariant& v : values) q.addBindValue(v);
     if (!q.exec()) {
@@ -194,7 +198,8 @@ bool RecordStore::enqueue(const ProductionRecord& r) {
     if (!isOpen())
         return setError(error.isEmpty() ? QStringLiteral("not open") : error);
     QSqlQuery q(database());
-    q.prepare(QStringLiteral("INSERT OR IGNORE INTO record_queue (id, record) VALUES (?, ?)"));
+    q.prepare(QStringLiteral("INSERT INTO record_queue (id, record) VALUES (?, ?) "
+                             "ON CONFLICT (id) DO NOTHING"));
     q.addBindValue(r.id);
     q.addBindValue(
         QString::fromUtf8(QJsonDocument(r.toJson()).toJson(QJsonDocument::Compact)));

@@ -51,6 +51,8 @@ public:
     bool isOpen() const;
     bool isShared() const;
     QString lastError() const { return error; }
+    // The Qt SQL connection's name, for a tool or test that must reach the same connection.
+    QString connectionName() const { return name; }
 
     // One record in one transaction; a record whose id is there already is left as it is.
     bool insert(const ProductionRecord& record);
