@@ -13,6 +13,7 @@
 #include "firmwareentity.h"
 #include "iapcontroler.h"
 #include "iapentity.h"
+#include "readconfig.h"
 #include "recordwriter.h"
 #include "serialportcontroler.h"
 #include "serialportentity.h"
@@ -64,7 +65,9 @@ JobRecorder::Run& JobRecorder::begin(QObject* controler, const QString& job, con
     run = Run();
     run.active = true;
     run.record = ProductionRecord::begin(job);
-    run.record.port = port;
+    // The saved connection is the dialog's text ("USB Serial (ttyUSB0)"); the record keeps the
+    // port's name, as the job opened it.
+    run.record.port = port.isEmpty() ? port : ReadConfig::portNameFromDescription(port);
     run.record.baud = baud;
     run.record.serial = serial.trimmed().isEmpty() ? defaultSerial.trimmed() : serial.trimmed();
     DevicesType* types = DevicesType::instance();
