@@ -98,9 +98,9 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const {
     const ProductionRecord& r = rows.at(index.row());
     if (role == Qt::ForegroundRole) {
         if (r.outcome == QLatin1String(ProductionRecord::kFailed))
-            return QColor(0xC6, 0x28, 0x28);
+            return QColor(0xEF, 0x53, 0x50);
         if (r.outcome == QLatin1String(ProductionRecord::kBad))
-            return QColor(0xB2, 0x6A, 0x00);
+            return QColor(0xFF, 0xA7, 0x26);
         return QVariant();
     }
     if (role == Qt::ToolTipRole && index.column() == Result)
@@ -180,6 +180,12 @@ HistoryView::HistoryView(const RecordSettings& settings, QWidget* parent)
     tableView->verticalHeader()->setDefaultSectionSize(24);
     tableView->horizontalHeader()->setStretchLastSection(true);
     tableView->setWordWrap(false);
+    tableView->setAlternatingRowColors(true);
+    serial->setMinimumWidth(160);
+    station->setMinimumWidth(90);
+    // The style sheet's padding is not counted by the combo boxes' own size hint.
+    job->setMinimumWidth(120);
+    outcome->setMinimumWidth(110);
     const int widths[] = {150, 150, 110, 70, 90, 130};
     for (int c = 0; c < 6; ++c) tableView->setColumnWidth(c, widths[c]);
     grid->addWidget(tableView, 1, 0);

@@ -321,7 +321,7 @@ void TestWindowRecords::historyListsOpensChartsAndExports() {
     QCOMPARE(model->data(model->index(0, HistoryModel::Outcome), Qt::DisplayRole).toString(),
              QString("失败"));
     QCOMPARE(model->data(model->index(0, 0), Qt::ForegroundRole).value<QColor>(),
-             QColor(0xC6, 0x28, 0x28));
+             QColor(0xEF, 0x53, 0x50));
     QVERIFY(!model->data(model->index(1, 0), Qt::ForegroundRole).isValid());
     // Scrolling to the end fetches the rest, page by page.
     for (int tries = 0; tries < 10 && model->rowCount() < total; ++tries) {
