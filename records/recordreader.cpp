@@ -45,6 +45,11 @@ void RecordReader::requestRecord(int token, const QString& id) {
                               Q_ARG(QString, id));
 }
 
+void RecordReader::requestLatest(int token, const QString& serial) {
+    QMetaObject::invokeMethod(worker, "latest", Qt::QueuedConnection, Q_ARG(int, token),
+                              Q_ARG(QString, serial));
+}
+
 void RecordReader::requestExport(const RecordStore::Filter& filter, const QString& path) {
     QMetaObject::invokeMethod(worker, "exportCsv", Qt::QueuedConnection,
                               Q_ARG(RecordStore::Filter, filter), Q_ARG(QString, path));
@@ -96,6 +101,22 @@ void RecordReaderWorker::record(int token, const QString& id) {
         return;
     }
     const auto found = store->fetch(id);
+    if (!found) {
+        const QString why = store->lastError();
+        store->close();
+        emit recordReady(token, ProductionRecord(), why);
+        return;
+    }
+    emit recordReady(token, *found, QString());
+}
+
+void RecordReaderWorker::latest(int token, const QString& serial) {
+    QString error;
+    if (!open(&error) || !store->isOpen()) {
+        emit recordReady(token, ProductionRecord(), error);
+        return;
+    }
+    const auto found = store->latestBySerial(serial);
     if (!found) {
         const QString why = store->lastError();
         store->close();

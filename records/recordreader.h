@@ -22,6 +22,8 @@ public:
     void requestPage(int token, const RecordStore::Filter& filter, int limit,
                      const RecordStore::Cursor& after, bool first);
     void requestRecord(int token, const QString& id);
+    // The newest record of an encoder, whole; recordReady answers (an invalid record: none).
+    void requestLatest(int token, const QString& serial);
     // Every row of filter, with its figures, as CSV in path (written whole or not at all).
     void requestExport(const RecordStore::Filter& filter, const QString& path);
 
@@ -45,6 +47,7 @@ public slots:
     void page(int token, const RecordStore::Filter& filter, int limit,
               const RecordStore::Cursor& after, bool first);
     void record(int token, const QString& id);
+    void latest(int token, const QString& serial);
     void exportCsv(const RecordStore::Filter& filter, const QString& path);
     void shutdown();
 

@@ -65,6 +65,7 @@ private slots:
     void everyJobLeavesItsRecord();
     void failedJobLeavesFailedRecordWithReason_data();
     void failedJobLeavesFailedRecordWithReason();
+    void unsavedRecordIsSaidAndTheJobStands();
     void judgedBadIsBad();
     void serialRequiredRefusesTheJob();
     void historyFiltersAndFormats();
@@ -259,6 +260,18 @@ void TestRecordCli::failedJobLeavesFailedRecordWithReason() {
     QVERIFY2(text.startsWith(summary) && text.size() > summary.size() + 2, qPrintable(text));
 }
 
+void TestRecordCli::unsavedRecordIsSaidAndTheJobStands() {
+    TestWorkDir work(kConfig);
+    QDir().mkpath("records");
+    QVERIFY(writeFile(RecordSettings::localPath(), QByteArray(4096, '\x5C')));
+    QVERIFY(writeFile(work.filePath("app.bin"), pattern(5000)));
+    const Run run = cli({"firmware", "--mode", "Upgrade_Firmware", "--app", "app.bin",
+                         "--watermark", "ZEK_ENCODER", "--version", "0.05", "--out", "out.bin"});
+    QCOMPARE(run.code, 0);  // the image was made: that is the job's result
+    QVERIFY(run.out.contains("固件生成成功"));
+    QVERIFY2(QString::fromUtf8(run.err).contains("生产记录保存失败"), run.err.constData());
+}
+
 void TestRecordCli::judgedBadIsBad() {
     TestWorkDir work(kConfig);
     SimDevice sim(SimDevice::Rig);
@@ -338,6 +351,7 @@ void TestRecordCli::historyExitCodes_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("code");
     QTest::addRow("no records yet") << "none" << QStringList{"history", "--json"} << 0;
+    QTest::addRow("line database unreachable") << "unreachable" << QStringList{"history"} << 1;
     QTest::addRow("garbage file") << "garbage" << QStringList{"history"} << 1;
     QTest::addRow("unknown outcome") << "none" << QStringList{"history", "--outcome", "meh"} << 2;
     QTest::addRow("unknown job") << "none" << QStringList{"history", "--job", "bake"} << 2;
@@ -350,7 +364,10 @@ void TestRecordCli::historyExitCodes() {
     QFETCH(QString, database);
     QFETCH(QStringList, args);
     QFETCH(int, code);
-    TestWorkDir work(kConfig);
+    TestWorkDir work(kConfig + (database == "unreachable"
+                                    ? QByteArray("[Records]\ndriver=QPSQL\nhost=127.0.0.1\n"
+                                                 "port=1\ndatabase=q\nuser=q\nconnectTimeout=1\n")
+                                    : QByteArray()));
     if (database == "garbage") {
         QDir().mkpath("records");
         QVERIFY(writeFile(RecordSettings::localPath(), QByteArray(4096, '\x5C')));
