@@ -74,6 +74,7 @@ private slots:
     void fullDiskLeavesNoHalfRecord();
     void killDuringBurstLeavesTheFileIntact();
     void serverStoppedMidShift();
+    void passwordFromPgpassFile();
 
 private:
     void backends();
@@ -400,6 +401,35 @@ void TestRecordStore::serverStoppedMidShift() {
     QStringList arrived;
     while (q.next()) arrived << q.value(0).toString();
     QCOMPARE(arrived, order);  // all 20, once each, in the order of the jobs
+}
+
+// The password never stands in config.ini: without PGPASSWORD, libpq finds it in the
+// password file (~/.pgpass, or the file PGPASSFILE names), and without either the line's
+// database refuses the station.
+void TestRecordStore::passwordFromPgpassFile() {
+    if (!pgProblem.isEmpty())
+        QSKIP(qPrintable("PostgreSQL unavailable: " + pgProblem));
+    work->writeConfig(pg->recordsIni());
+    const QByteArray password = qgetenv("PGPASSWORD");
+    qunsetenv("PGPASSWORD");
+    const QString passfile = work->filePath("pgpass");
+    qputenv("PGPASSFILE", QFile::encodeName(passfile));
+    {
+        RecordStore store;
+        QVERIFY(!store.openShared(RecordSettings::load()));
+    }
+    QFile file(passfile);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QString("127.0.0.1:%1:quelbrin:quelbrin:").arg(pg->port()).toUtf8() + password + "\n");
+    file.close();
+    // libpq ignores a password file that others may read.
+    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+    RecordStore store;
+    const bool opened = store.openShared(RecordSettings::load());
+    qunsetenv("PGPASSFILE");
+    qputenv("PGPASSWORD", password);
+    QVERIFY2(opened, qPrintable(store.lastError()));
+    QVERIFY(!work->readConfig().contains(password));
 }
 
 QTEST_GUILESS_MAIN(TestRecordStore)
