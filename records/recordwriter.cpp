@@ -173,8 +173,10 @@ void RecordWriterWorker::write(const ProductionRecord& given) {
     // The queue first: once the record is in the station's file it survives the network, the
     // server and this process.
     if (openLocal() && local->enqueue(record)) {
-        emit written(record.id);
+        // Said once the forwarding was tried, so that a command that waits for its records
+        // before it exits has sent them on too (or left them queued when the line is away).
         forward();
+        emit written(record.id);
         return;
     }
     const QString localError = local->lastError();

@@ -38,7 +38,8 @@ public:
     const RecordSettings& settings() const { return config; }
 
 signals:
-    // Stored safely: in the station's file or the shared database.
+    // Stored safely: in the station's file or the shared database; with a shared database,
+    // after the attempt to forward the queue.
     void written(QString id);
     // Could not be stored anywhere (read-only or corrupt file, disk full, no database).
     void failed(QString id, QString message);
