@@ -20,6 +20,9 @@ void DebugLog::replaceEdit() {
     auto* edit = new QTextEdit(dock);
     edit->setObjectName(QStringLiteral("debugEdit"));
     edit->setReadOnly(true);
+    // The oldest lines go first once the log is full: emptying it all at once threw away the
+    // results of the last job as soon as a 200 ms poll had written a few hundred lines.
+    edit->document()->setMaximumBlockCount(kBlockLimit);
     edit->setEnabled(textEdit ? textEdit->isEnabled() : true);
     if (textEdit)
         textEdit->deleteLater();
@@ -41,9 +44,6 @@ void DebugLog::append(const QString& modeName, const QString& msg) {
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(line(modeName, msg) + QStringLiteral("\r\n"));
     }
-    // A fresh edit instead of clear(): clearing a huge document costs more than building anew.
-    if (textEdit->document()->blockCount() > kBlockLimit)
-        replaceEdit();
     textEdit->moveCursor(QTextCursor::End);
 }
 

@@ -11,6 +11,7 @@ class QTextEdit;
 class DebugLog : public QObject {
     Q_OBJECT
 public:
+    // The log keeps the newest kBlockLimit lines (older ones drop off the top).
     static constexpr int kBlockLimit = 1000;
     static constexpr int kInPlaceBlockLimit = 100000;
 

@@ -1,5 +1,6 @@
 #include "jobwiring.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -20,6 +21,7 @@
 #include "mainwindow.h"
 #include "permissioncontroller.h"
 #include "recordwriter.h"
+#include "reportexport.h"
 #include "settingswork.h"
 
 namespace {
@@ -50,6 +52,8 @@ JobWiring::JobWiring(MainWindow* window)
         this->window->showDebugMsg(translated("生产记录"), text);
         this->window->showMsg(QMessageBox::Warning, text);
     });
+    // The result pages' "导出报告" writes through the report library.
+    ReportExport::install();
     wireCalibration();
     wireFirmware();
     wireIap();
@@ -88,6 +92,24 @@ void JobWiring::logResult(const QString& tag, const QString& msg, bool ok) {
     window->setProgress(ok);
 }
 
+void JobWiring::logMessage(const QString& tag, const QString& msg, QString& reason) {
+    window->showDebugMsg(tag, msg);
+    // A BiSS request starts with a banner between rules of dashes: what came before is
+    // another request's.
+    const QString line = msg.trimmed();
+    if (line.startsWith(QLatin1String("---")))
+        reason.clear();
+    else if (!line.isEmpty())
+        reason = line;
+}
+
+void JobWiring::resultBox(bool ok, const QString& msg, const QString& reason) {
+    if (ok || reason.isEmpty() || reason == msg)
+        window->showMsg(iconFor(ok), msg);
+    else
+        window->showMsg(iconFor(ok), msg + QLatin1Char('\n') + reason);
+}
+
 void JobWiring::jobStarted(bool clearLog) {
     if (clearLog)
         window->showDebugMsg(QStringLiteral("clear"), QString());
@@ -115,8 +137,10 @@ void JobWiring::attach(SettingsWork* newWork) {
     auto cleanStart = [this] {
         QTabWidget* tabs = window->contentsTabWidget();
         for (int i = tabs->count() - 1; i >= 0; --i)
-            if (qobject_cast<CalibrationWork*>(tabs->widget(i)))
+            if (QWidget* view = qobject_cast<CalibrationWork*>(tabs->widget(i))) {
                 tabs->removeTab(i);
+                view->deleteLater();  // a closed result view is freed with its charts
+            }
         jobStarted(false);
     };
     connect(w, &SettingsWork::startCalibration, this, cleanStart);
@@ -161,7 +185,7 @@ void JobWiring::wireCalibration() {
                     work->getCalibrationArgmentsSlot(record);
             });
     connect(c, &CalibrationControler::msgSignal, this, [this](const QString&, const QString& msg) {
-        window->showDebugMsg(calibrationTag(), msg);
+        logMessage(calibrationTag(), msg, calibrationReason);
     });
     connect(c, &CalibrationControler::setProgress, window,
             qOverload<int>(&MainWindow::setProgress));
@@ -169,6 +193,11 @@ void JobWiring::wireCalibration() {
         logResult(calibrationTag(), msg, ok);
         if (work)
             emit work->finish();
+        // A run that failed outright (a lost rig, a refused parameter) has no result view of
+        // its own: the operator must not have to find out from the log.
+        if (!ok)
+            resultBox(false, msg, calibrationReason);
+        calibrationReason.clear();
     });
     connect(c, &CalibrationControler::compResult, this,
             [this](const QString& msg, bool ok) { logResult(calibrationTag(), msg, ok); });
@@ -195,6 +224,9 @@ void JobWiring::calibrationResultView(const QString& msg, bool ok, CalibrationEn
         qDebug() << "校验完成：" << record->getEncoderType();
     // The panels go on with a copy: the record of the finished run is no longer theirs.
     CalibrationEntity* copy = record ? CalibrationRecord::copy(record) : nullptr;
+    // The report of the result view dates the run by when its result came.
+    if (copy)
+        copy->setProperty(ReportExport::runTimeProperty, QDateTime::currentDateTimeUtc());
     window->showCalibrationGroups(calibration, copy);
 }
 
@@ -205,13 +237,14 @@ void JobWiring::wireFirmware() {
             work->getFirmwareArgmentsSlot(record);
     });
     connect(c, &FirmwareControler::msgSignal, this, [this](const QString&, const QString& msg) {
-        window->showDebugMsg(firmwareTag(), msg);
+        logMessage(firmwareTag(), msg, firmwareReason);
     });
     connect(c, &FirmwareControler::generationResult, this, [this](const QString& msg, bool ok) {
         logResult(firmwareTag(), msg, ok);
         if (work)
             emit work->finish();
-        window->showMsg(iconFor(ok), msg);
+        resultBox(ok, msg, firmwareReason);
+        firmwareReason.clear();
     });
     connect(c, &FirmwareControler::setProgress, window, qOverload<int>(&MainWindow::setProgress));
 }
@@ -229,12 +262,13 @@ void JobWiring::wireIap() {
                 window->showDebugMsg(tag(), msg, arg);
             });
     connect(c, &IapControler::msgSignal, this,
-            [this, tag](const QString&, const QString& msg) { window->showDebugMsg(tag(), msg); });
+            [this, tag](const QString&, const QString& msg) { logMessage(tag(), msg, iapReason); });
     connect(c, &IapControler::compResult, this,
             [this, tag](const QString& msg, bool ok) { logResult(tag(), msg, ok); });
     connect(c, &IapControler::connectResult, this, [this, tag](const QString& msg, bool ok) {
         logResult(tag(), msg, ok);
-        window->showMsg(iconFor(ok), msg);
+        resultBox(ok, msg, iapReason);
+        iapReason.clear();
         if (work)
             emit work->finish();
     });
@@ -275,7 +309,7 @@ void JobWiring::attachBiss(SettingsWork* w) {
 void JobWiring::wireBiss() {
     BissControler* c = bissControler;
     connect(c, &BissControler::msgSignal, this,
-            [this](const QString&, const QString& msg) { window->showDebugMsg(bissTag(), msg); });
+            [this](const QString&, const QString& msg) { logMessage(bissTag(), msg, bissReason); });
     connect(c, &BissControler::compResult, this,
             [this](const QString& msg, bool) { window->showDebugMsg(bissTag(), msg); });
     connect(c, &BissControler::bissResult, this, [this](const QString& msg, bool) {
@@ -291,7 +325,7 @@ void JobWiring::wireBiss() {
                 if (work)
                     work->getMasterStatusSlot(record);
                 if (!ok) {
-                    window->showMsg(QMessageBox::Warning, msg);
+                    resultBox(false, msg, bissReason);
                     return;
                 }
                 // Once the operator has read the master's state, the slave's is fetched.
@@ -314,7 +348,7 @@ void JobWiring::wireBiss() {
                 if (ok)
                     window->showMsgs(QMessageBox::Information, msg, 1);
                 else
-                    window->showMsg(QMessageBox::Warning, msg);
+                    resultBox(false, msg, bissReason);
             });
     connect(c, &BissControler::setBissSlaverEnableResult, this,
             [this](const QString& msg, bool ok) {
@@ -322,7 +356,7 @@ void JobWiring::wireBiss() {
                 if (ok)
                     window->showMsgs(QMessageBox::Information, msg, 1);
                 else
-                    window->showMsg(QMessageBox::Warning, msg);
+                    resultBox(false, msg, bissReason);
             });
     connect(c, &BissControler::getSlaverStatusResult, this,
             [this](const QString& msg, bool ok, BissEntity* record) {
@@ -330,13 +364,13 @@ void JobWiring::wireBiss() {
                 if (work)
                     work->getSlaverStatusSlot(record);
                 if (!ok)
-                    window->showMsg(QMessageBox::Warning, msg);
+                    resultBox(false, msg, bissReason);
             });
     connect(c, &BissControler::getSlaverDataResult, this,
             [this](const QString& msg, bool ok, BissEntity* record) {
                 window->showDebugMsg(bissTag(), msg);
                 if (!ok) {
-                    window->showMsg(QMessageBox::Warning, msg);
+                    resultBox(false, msg, bissReason);
                     if (record)
                         record->setContinuousRead(false);
                 }
@@ -361,7 +395,7 @@ void JobWiring::wireBiss() {
                     logResult(bissTag(), msg, ok);
                     if (work)
                         (work.data()->*slot)(record);
-                    window->showMsg(iconFor(ok), msg);
+                    resultBox(ok, msg, bissReason);
                 });
     }
 }

@@ -54,6 +54,11 @@ private:
     void jobStarted(bool clearLog);
     void calibrationResultView(const QString& msg, bool ok, CalibrationEntity* record,
                                bool calibration);
+    // Logs a job's message and keeps it as the job's latest reason.
+    void logMessage(const QString& tag, const QString& msg, QString& reason);
+    // A result box: on failure the job's latest message (the reason, often only in the log)
+    // stands under the result text.
+    void resultBox(bool ok, const QString& msg, const QString& reason);
 
     MainWindow* window;
     QPointer<SettingsWork> work;
@@ -63,4 +68,9 @@ private:
     BissControler* bissControler;
     RecordWriter* writer;
     JobRecorder* jobRecorder;
+    // The latest message of each job, the reason a failure box shows.
+    QString calibrationReason;
+    QString firmwareReason;
+    QString iapReason;
+    QString bissReason;
 };

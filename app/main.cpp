@@ -3,8 +3,10 @@
 
 #include <QApplication>
 
+#include "catalogue.h"
 #include "diagnostics.h"
 #include "fileworktabs.h"
+#include "language.h"
 #include "mainwindow.h"
 #include "simulatedequipment.h"
 #include "startup.h"
@@ -19,6 +21,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
 
     Startup::writeDefaultConfigIfMissing();
+    // Qt's own texts (dialog buttons, file dialogs) in the operator's language.
+    Catalogue::installQtTranslations(Language::instance()->currentKey());
     std::unique_ptr<SimulatedEquipment> simulation;
     if (QApplication::arguments().contains(QStringLiteral("--simulate")))
         simulation = std::make_unique<SimulatedEquipment>();

@@ -17,12 +17,14 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyleFactory>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include "baidutranslate.h"
+#include "controlerbase.h"
 #include "bisspages.h"
 #include "calibrationentity.h"
 #include "iapentity.h"
@@ -30,6 +32,9 @@
 #include "bissentity.h"
 #include "calibrationnavigation.h"
 #include "calibrationpages.h"
+#include "calibrationwork.h"
+#include "connectflag.h"
+#include "serialportentity.h"
 #include "devicestype.h"
 #include "firmwarepages.h"
 #include "areapages.h"
@@ -64,6 +69,11 @@ QStyle* iconStyle(QObject* owner, int size) {
 }
 }  // namespace
 
+namespace {
+constexpr int kMinimumWidth = 1000;
+constexpr int kMinimumHeight = 680;
+}  // namespace
+
 MainWindow* MainWindow::instance() {
     return theWindow;
 }
@@ -74,6 +84,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     readConfig = new ReadConfig(this);
     setWindowTitle(QStringLiteral("Quelbrin"));
     resize(1280, 820);
+    // Below this the workspace shrinks to a strip and the status bar's progress leaves the
+    // window.
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
     buildMenus();
     buildCentral();
     buildDecoration();
@@ -176,9 +189,11 @@ void MainWindow::buildMenus() {
         // File tabs go through their own close, which asks before unsaved changes are lost;
         // a tab that asks stays until the operator has answered.
         for (int i = contentsWidget->count() - 1; i >= 0; --i) {
+            if (contentsWidget->widget(i) == work)
+                continue;  // the workspace stays: it is where every job starts
             if (fileTabs && fileTabs->closeTab(i))
                 continue;
-            contentsWidget->removeTab(i);
+            closeContentsTab(i);
         }
     });
     connect(exitApp, &QAction::triggered, this, &QWidget::close);
@@ -243,10 +258,12 @@ void MainWindow::buildCentral() {
     rightLayout->addWidget(contentsWidget);
     connect(contentsWidget, &QTabWidget::tabCloseRequested, this, [this](int index) {
         // A file tab may ask first whether to save its changes.
+        if (contentsWidget->widget(index) == work)
+            return;
         if (fileTabs && fileTabs->closeTab(index))
             return;
         shutdownShadow();
-        contentsWidget->removeTab(index);
+        closeContentsTab(index);
         scheduleShadow(50);
     });
     connect(contentsWidget, &QTabWidget::currentChanged, this, [this] {
@@ -284,10 +301,15 @@ void MainWindow::buildDecoration() {
     debugButton->setObjectName(QStringLiteral("DebugButton"));
     debugButton->setFixedHeight(20);
     debugButton->setToolTip(translated("调试信息"));
+    // The button shows an icon only: its name is what assistive tools read out.
+    debugButton->setAccessibleName(translated("调试信息"));
     bar->addWidget(debugButton);
     auto* author = new QLabel(QStringLiteral("ZEK"), bar);
     author->setObjectName(QStringLiteral("AutherLabel"));
     bar->addPermanentWidget(author);
+    deviceLabel = new QLabel(bar);
+    deviceLabel->setObjectName(QStringLiteral("deviceLabel"));
+    bar->addPermanentWidget(deviceLabel);
     // Records waiting in the station's queue for the line's database; hidden when none wait.
     recordQueue = new QLabel(bar);
     recordQueue->setObjectName(QStringLiteral("recordQueue"));
@@ -308,6 +330,26 @@ void MainWindow::buildDecoration() {
     });
     setWindowProperty("min");
     updateShadow();
+    // The log starts at about a quarter of the window; its own size hint took some 40 %.
+    resizeDocks({debugDock}, {height() / 4}, Qt::Vertical);
+    // The connection flags are set by the workers: the label follows them at a glance's pace.
+    auto* deviceTimer = new QTimer(this);
+    connect(deviceTimer, &QTimer::timeout, this, &MainWindow::updateDeviceLabel);
+    deviceTimer->start(500);
+    updateDeviceLabel();
+}
+
+void MainWindow::updateDeviceLabel() {
+    const bool connected =
+        ConnectFlag::instance()->getDeviceConnection() == ConnectFlag::CONNECTED &&
+        !connectedPort.isEmpty();
+    DevicesType* types = DevicesType::instance();
+    const QString text = connected ? translated("已连接：") +
+                                         types->valueToKey(types->getConnectedType()) +
+                                         QStringLiteral(" @ ") + connectedPort
+                                   : translated("未连接");
+    if (deviceLabel->text() != text)
+        deviceLabel->setText(text);
 }
 
 void MainWindow::buildNavigation() {
@@ -370,6 +412,7 @@ void MainWindow::buildWorkspace() {
     work = new SettingsWork(contentsWidget);
     work->build(tabNames, areaGroups);
     contentsWidget->addTab(work, translated("工作区"));
+    pinWorkspaceTab();
     connect(work, &SettingsWork::devicesNotConnect, this, &MainWindow::serialPortViewBind);
     connect(work, &SettingsWork::showMsg, this, &MainWindow::showMsg);
     connect(work, &SettingsWork::scorll, this, &MainWindow::leftTabChange);
@@ -418,9 +461,31 @@ void MainWindow::registerWorkspacePages() {
 
 void MainWindow::showWorkspaceTab() {
     // "关闭编辑页" may have closed the workspace: navigating brings it back.
-    if (contentsWidget->indexOf(work) < 0)
+    if (contentsWidget->indexOf(work) < 0) {
         contentsWidget->addTab(work, translated("工作区"));
+        pinWorkspaceTab();
+    }
     contentsWidget->setCurrentWidget(work);
+}
+
+void MainWindow::pinWorkspaceTab() {
+    const int index = contentsWidget->indexOf(work);
+    if (index < 0)
+        return;
+    for (QTabBar::ButtonPosition side : {QTabBar::LeftSide, QTabBar::RightSide})
+        if (QWidget* button = contentsWidget->tabBar()->tabButton(index, side)) {
+            contentsWidget->tabBar()->setTabButton(index, side, nullptr);
+            button->deleteLater();
+        }
+}
+
+void MainWindow::closeContentsTab(int index) {
+    QWidget* page = contentsWidget->widget(index);
+    contentsWidget->removeTab(index);
+    // A result view holds four charts of up to 2048 points each: a closed one is freed, or
+    // opening result pages all day grows the program without bound.
+    if (qobject_cast<CalibrationWork*>(page))
+        page->deleteLater();
 }
 
 void MainWindow::leftTabChange(QString tabName) {
@@ -555,6 +620,13 @@ void MainWindow::serialPortViewBind() {
             qOverload<>(&SerialPortControler::getSerialPortList));
     connect(dialog, &SerialDialog::setConfigArgments, c, &SerialPortControler::setConfigArgments);
     connect(dialog, &SerialDialog::toConnect, c, &SerialPortControler::connectSerialPort);
+    connect(dialog, &SerialDialog::toConnect, this, [this](SerialPortEntity* entity) {
+        connectingPort = entity ? entity->getSerialPortNum() : QString();
+    });
+    connect(c, &SerialPortControler::connectResult, this, [this](const QString&, bool ok) {
+        connectedPort = ok ? connectingPort : QString();
+        updateDeviceLabel();
+    });
     jobs->recorder()->attach(c);
     connect(c, qOverload<SerialPortEntity*>(&SerialPortControler::getConfigArgments), dialog,
             qOverload<SerialPortEntity*>(&SerialDialog::getConfigArgments));
@@ -635,7 +707,32 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (!mayStopRunningJob()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::mayStopRunningJob() {
+    ControlerBase* job = ControlerBase::portHolder();
+    if (!job)
+        return true;
+    QMessageBox box(QMessageBox::Warning, translated("警告"),
+                    translated("任务 [ %1 ] 正在使用串口。").arg(job->jobName()) +
+                        QLatin1Char('\n') + translated(job->stopConsequence()) +
+                        QLatin1Char('\n') + translated("确定停止该任务并退出吗？"),
+                    QMessageBox::NoButton, this);
+    QPushButton* stop = box.addButton(translated("停止并退出"), QMessageBox::AcceptRole);
+    box.addButton(translated("取消"), QMessageBox::RejectRole);
+    box.setObjectName(QStringLiteral("stopJobQuestion"));
+    if (askStopJob ? !askStopJob(box) : (box.exec(), box.clickedButton() != stop))
+        return false;
+    // The job's own stop request: it ends at its next wait and closes the port, within the
+    // controller's limit.
+    if (ControlerBase* still = ControlerBase::portHolder())
+        still->stopWorker();
+    return true;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -661,6 +758,8 @@ void MainWindow::updateShadow() {
     central->setUpdatesEnabled(true);
     frame->setShadows({menuBar_, statusBar(), leftWidget, rightWidget}, true);
 }
+
+std::function<bool(QMessageBox&)> MainWindow::askStopJob;
 
 MainWindow::Launcher MainWindow::restartLauncher =
     [](const QString& program, const QStringList& arguments, const QString& workingDirectory) {
@@ -695,11 +794,9 @@ void MainWindow::addDevicesViewBind() {
     showSettingsDialog(dialog);
 }
 
+// Opens offline too: Chinese and English need no network; the dialog asks the service for the
+// other languages itself, without blocking the window.
 void MainWindow::themeSettingsViewBind() {
-    if (!BaiduTranslate::probeService()) {
-        showMsg(QMessageBox::Warning, translated("网络连接失败，请检查网络连接"));
-        return;
-    }
     auto* dialog = new ThemeSetDialog(this);
     connect(dialog, &ThemeSetDialog::reset, this, &MainWindow::restartApplication);
     connect(dialog, &ThemeSetDialog::showMsg, this, &MainWindow::showMsg);

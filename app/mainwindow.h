@@ -16,6 +16,7 @@ class QDockWidget;
 class QGridLayout;
 class QMenu;
 class QMenuBar;
+class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
@@ -52,6 +53,9 @@ public:
     // The "工作区" contents tab, created once with the navigation.
     SettingsWork* settingsWork() const { return work; }
     JobWiring* jobWiring() const { return jobs; }
+    // Answers the question before a running job is stopped by quitting (true: stop and quit);
+    // tests set it, the program leaves it empty and shows the box.
+    static std::function<bool(QMessageBox&)> askStopJob;
     // After a calibration or test result: the calibration navigation shows that run's result
     // group, and a new workspace shows the record's figures (the window takes the record).
     void showCalibrationGroups(bool afterCalibration, CalibrationEntity* record);
@@ -104,6 +108,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Asks before unsaved file changes would be lost with the window.
     void closeEvent(QCloseEvent* event) override;
+    // While a job holds the port, asks before quitting (naming the job and what stopping it
+    // leaves on the device); a confirmed quit stops the job within its limit.
+    bool mayStopRunningJob();
 
 private:
     void buildMenus();
@@ -120,6 +127,10 @@ private:
     void showRestored();
     void showMaximisedLook();
     void scheduleShadow(int ms);
+    // The workspace tab carries no close button: closed, it would leave an empty panel.
+    void pinWorkspaceTab();
+    void closeContentsTab(int index);
+    void updateDeviceLabel();
 
     ReadConfig* readConfig;
     QMenuBar* menuBar_ = nullptr;
@@ -140,6 +151,10 @@ private:
     WindowFrame* frame = nullptr;
     QPushButton* debugButton = nullptr;
     QProgressBar* progress = nullptr;
+    // The device connected and its port, while a connection stands.
+    QLabel* deviceLabel = nullptr;
+    QString connectingPort;
+    QString connectedPort;
     QStringList tabNames;
     SerialPortControler* serialPortControler = nullptr;
     QPointer<SerialDialog> currentSerialDialog;

@@ -1,11 +1,8 @@
 #include "startup.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFontDatabase>
-#include <QStandardPaths>
 
-#include "readconfig.h"
+#include "defaultconfig.h"
 
 QFont Startup::applicationFont() {
     QFont font(QStringLiteral("Corbel"), 10);
@@ -24,24 +21,7 @@ void Startup::installFontFallbacks() {
 }
 
 bool Startup::writeDefaultConfigIfMissing() {
-    const QString path = ReadConfig::configPath();
-    if (QFile::exists(path))
-        return false;
-    QFile source(QStringLiteral(":/system/config/config.ini"));
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    QString text = QString::fromUtf8(source.readAll());
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString base = documents.isEmpty() ? QDir::homePath() : documents;
-    text.replace(QStringLiteral("@FIRMWARE_DIR@"),
-                 QDir(base).filePath(QStringLiteral("Quelbrin/firmware")));
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        return false;
-    QFile target(path);
-    if (!target.open(QIODevice::WriteOnly))
-        return false;
-    target.write(text.toUtf8());
-    return true;
+    return DefaultConfig::writeIfMissing();
 }
 
 QStringList Startup::fileArguments(const QStringList& arguments) {

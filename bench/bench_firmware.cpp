@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
         transfer.prepareFile(path, size);
         QElapsedTimer clock;
         clock.start();
-        const bool ok = transfer.transferFile(path, "image.bin");
+        const bool ok = transfer.transferFile(transfer.image, "image.bin");
         const double seconds = clock.nsecsElapsed() / 1e9;
         link.closeSerialPort();
         QList<qint64> turns;

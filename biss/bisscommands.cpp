@@ -12,7 +12,6 @@
 #include "connectflag.h"
 #include "crc16ccitt.h"
 #include "devicestype.h"
-#include "jobframe.h"
 #include "ymodem.h"
 
 namespace {
@@ -42,25 +41,6 @@ bool isGateCode(int code) {
     return code >= BissErrorAndWrring::COMIUNICATION_FAULT_CRC &&
            code <= BissErrorAndWrring::COMIUNICATION_FAULT_BISS_IDL;
 }
-
-// Opens the port for a job that reports no progress at all (slave status and slave data, which
-// the panels poll) and closes it on every path.
-class SilentJob {
-public:
-    SilentJob(Ymodem* link, const QString& portText, int baudRate)
-        : link(link), opened(link->openSerialPort(portText, baudRate)) {}
-    ~SilentJob() {
-        if (opened)
-            link->closeSerialPort();
-    }
-    SilentJob(const SilentJob&) = delete;
-    SilentJob& operator=(const SilentJob&) = delete;
-    bool isOpen() const { return opened; }
-
-private:
-    Ymodem* link;
-    bool opened;
-};
 }  // namespace
 
 void BissCommands::progress(int value) {
@@ -79,6 +59,9 @@ bool BissCommands::linkModeKnown() {
     const int mode = BissTransformMode::instance()->getMasterMode();
     if (mode == BissTransformMode::BISS_C || mode == BissTransformMode::RS485)
         return true;
+    // Every caller is on a slave path: the slave counts as lost, as after any other slave-path
+    // failure, so the status poll stops instead of failing (and warning) every 2 s.
+    ConnectFlag::instance()->setSlaveConnection(ConnectFlag::DISCONNECTED);
     report(QStringLiteral("主机通信模式未知，请先获取Master状态并设置主机通信模式！"));
     return false;
 }
@@ -629,109 +612,4 @@ bool BissCommands::writeResolutionPolePairs(BissEntity* entity) {
     }
     report(QStringLiteral("修改分辨率与极对数成功，重启后生效！"));
     return true;
-}
-
-// Jobs. Progress 0 comes from the job frame before the port is opened, 100 only on success.
-
-bool BissCommands::framedJob(const QString& portText, int baudRate, int firstProgress,
-                             const QString& opening, const std::function<bool()>& steps) {
-    JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen())
-        return false;
-    if (firstProgress != kNoFirstProgress)
-        progress(firstProgress);
-    if (!opening.isEmpty())
-        report(opening);
-    if (!steps())
-        return false;
-    progress(100);
-    return true;
-}
-
-bool BissCommands::setMasterParametersJob(BissEntity* entity, const QString& portText,
-                                          int baudRate) {
-    return framedJob(portText, baudRate, 10, QStringLiteral("开始设置Master参数..."), [&] {
-        if (!setBitCounts(entity))
-            return false;
-        progress(50);
-        report(QStringLiteral("开始Master通信模式..."));
-        return setTransformMode(entity);
-    });
-}
-
-bool BissCommands::getMasterStatusJob(BissEntity* entity, const QString& portText, int baudRate) {
-    return framedJob(portText, baudRate, 10, {}, [&] { return requestMasterStatus(entity); });
-}
-
-bool BissCommands::setSlaveEnableJob(BissEntity* entity, const QString& portText, int baudRate) {
-    // The same byte switches the supply either way; only this message names the state asked for.
-    const QString opening =
-        QStringLiteral("开始设置从机使能状态...[%1]")
-            .arg(entity->getSlaveEnabled() ? QStringLiteral("使能") : QStringLiteral("禁用"));
-    return framedJob(portText, baudRate, 10, opening, [&] { return toggleSlaveSupply(); });
-}
-
-bool BissCommands::getSlaveStatusJob(BissEntity* entity, const QString& portText, int baudRate) {
-    SilentJob job(link, portText, baudRate);
-    if (!job.isOpen())
-        return false;
-    if (!requestMasterStatus(entity) || !readSlaveId())
-        return false;
-    if (DevicesType::instance()->getSlaveType() == DevicesType::FENOXA_BISS)
-        return true;
-    return readSlaveCommMode(entity);
-}
-
-bool BissCommands::getSlaveDataJob(BissEntity* entity, const QString& portText, int baudRate) {
-    SilentJob job(link, portText, baudRate);
-    if (!job.isOpen())
-        return false;
-    return readSlaveData(entity);
-}
-
-bool BissCommands::setSlaveCommModeJob(BissEntity* entity, const QString& portText, int baudRate) {
-    return framedJob(portText, baudRate, 10, {}, [&] { return writeSlaveCommMode(entity); });
-}
-
-bool BissCommands::readSlaveRegisterJob(BissEntity* entity, const QString& portText, int baudRate) {
-    return framedJob(portText, baudRate, kNoFirstProgress, {},
-                     [&] { return readSlaveRegister(entity); });
-}
-
-bool BissCommands::writeSlaveRegisterJob(BissEntity* entity, const QString& portText,
-                                         int baudRate) {
-    return framedJob(portText, baudRate, 10, {}, [&] { return writeSlaveRegister(entity); });
-}
-
-bool BissCommands::clearSlaveFaultJob(BissEntity*, const QString& portText, int baudRate) {
-    return framedJob(portText, baudRate, 20, {}, [&] { return clearSlaveFault(); });
-}
-
-bool BissCommands::clearMasterFaultJob(BissEntity*, const QString& portText, int baudRate) {
-    return framedJob(portText, baudRate, 10, {}, [&] { return clearMasterFault(); });
-}
-
-bool BissCommands::readResolutionJob(BissEntity* entity, const QString& portText, int baudRate) {
-    return framedJob(portText, baudRate, 40,
-                     QStringLiteral("正在读取分辨率、极对数，关闭霍尔信号输出。"),
-                     [&] { return readResolutionPolePairs(entity); });
-}
-
-bool BissCommands::writeResolutionJob(BissEntity* entity, const QString& portText, int baudRate) {
-    return framedJob(portText, baudRate, 40, QStringLiteral("正在设置分辨率与极对数"),
-                     [&] { return writeResolutionPolePairs(entity); });
-}
-
-bool BissCommands::runJob(int op, BissEntity* entity, const QString& portText, int baudRate) {
-    using Job = bool (BissCommands::*)(BissEntity*, const QString&, int);
-    static const Job jobs[] = {
-        &BissCommands::setMasterParametersJob, &BissCommands::getMasterStatusJob,
-        &BissCommands::setSlaveEnableJob,      &BissCommands::getSlaveStatusJob,
-        &BissCommands::getSlaveDataJob,        &BissCommands::setSlaveCommModeJob,
-        &BissCommands::readSlaveRegisterJob,   &BissCommands::writeSlaveRegisterJob,
-        &BissCommands::clearSlaveFaultJob,     &BissCommands::clearMasterFaultJob,
-        &BissCommands::readResolutionJob,      &BissCommands::writeResolutionJob};
-    if (op < 0 || op >= int(sizeof jobs / sizeof jobs[0]) || !entity)
-        return false;
-    return (this->*jobs[op])(entity, portText, baudRate);
 }

@@ -1,8 +1,6 @@
-// The BiSS master adapter's commands over the device link, and the jobs that wrap them. The host
-// talks to the master only; slave traffic is relayed by it, framed by the master's link mode.
+// The BiSS master adapter's commands over the device link; BissJobs wraps them into jobs. The
+// host talks to the master only; slave traffic is relayed by it, framed by the master's link mode.
 #pragma once
-
-#include <functional>
 
 #include <QByteArray>
 #include <QList>
@@ -13,21 +11,6 @@ class Ymodem;
 
 class BissCommands {
 public:
-    enum Op {
-        SetMasterParameters = 0,
-        GetMasterStatus = 1,
-        SetSlaveEnable = 2,
-        GetSlaveStatus = 3,
-        GetSlaveData = 4,
-        SetSlaveCommMode = 5,
-        ReadSlaveRegister = 6,
-        WriteSlaveRegister = 7,
-        ClearSlaveFault = 8,
-        ClearMasterFault = 9,
-        ReadResolution = 10,
-        WriteResolution = 11
-    };
-
     // Request bytes; where the same job uses another byte on an RS485 line, both are named.
     static constexpr quint8 kClearMasterFault = 0x0F;
     static constexpr quint8 kMasterStatus = 0x0A;
@@ -73,33 +56,11 @@ public:
     bool readResolutionPolePairs(BissEntity* entity);
     bool writeResolutionPolePairs(BissEntity* entity);
 
-    // Jobs: each opens the port, runs its commands and closes the port on every path.
-    bool setMasterParametersJob(BissEntity* entity, const QString& portText, int baudRate);
-    bool getMasterStatusJob(BissEntity* entity, const QString& portText, int baudRate);
-    bool setSlaveEnableJob(BissEntity* entity, const QString& portText, int baudRate);
-    bool getSlaveStatusJob(BissEntity* entity, const QString& portText, int baudRate);
-    bool getSlaveDataJob(BissEntity* entity, const QString& portText, int baudRate);
-    bool setSlaveCommModeJob(BissEntity* entity, const QString& portText, int baudRate);
-    bool readSlaveRegisterJob(BissEntity* entity, const QString& portText, int baudRate);
-    bool writeSlaveRegisterJob(BissEntity* entity, const QString& portText, int baudRate);
-    bool clearSlaveFaultJob(BissEntity* entity, const QString& portText, int baudRate);
-    bool clearMasterFaultJob(BissEntity* entity, const QString& portText, int baudRate);
-    bool readResolutionJob(BissEntity* entity, const QString& portText, int baudRate);
-    bool writeResolutionJob(BissEntity* entity, const QString& portText, int baudRate);
-
-    // The job of an op code; false without any traffic for an unknown op.
-    bool runJob(int op, BissEntity* entity, const QString& portText, int baudRate);
-
     // The status byte of an RS485 data reply, decoded: the slave table, or a resolver's own.
     static QList<int> slaveFaultsOfRs485Status(quint8 status, bool& errorFree, bool& warningFree);
     static QList<int> resolverFaultsOfStatus(quint8 status);
 
 private:
-    static constexpr int kNoFirstProgress = -1;
-    // The frame of every reporting job: progress 0 and the port, then firstProgress and the
-    // opening message (where given), the steps, and 100 only when they all succeeded.
-    bool framedJob(const QString& portText, int baudRate, int firstProgress, const QString& opening,
-                   const std::function<bool()>& steps);
     // Sends request and reads replyLength bytes; a missing reply is a failed slave path.
     bool askSlave(const QByteArray& request, int replyLength, QByteArray& reply);
     bool isBissC() const;

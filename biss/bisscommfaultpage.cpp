@@ -35,7 +35,7 @@ BissCommFaultPage::BissCommFaultPage(SettingsWork* work)
     }
     grid->addWidget(clearButton, 2, 3);
     dataTimerReDraw();
-    connect(clearButton, &QPushButton::clicked, this, &BissCommFaultPage::clear);
+    onClick(clearButton, [this] { clear(); });
     connect(work, &SettingsWork::dataTimerReDrawSignal, this, &BissCommFaultPage::dataTimerReDraw);
 }
 

@@ -49,7 +49,7 @@ BissMasterModePage::BissMasterModePage(SettingsWork* work)
 
     connect(modeBox, &QComboBox::currentTextChanged, this,
             [this](const QString& text) { entity()->setMasterTransformMode(text); });
-    connect(setButton, &QPushButton::clicked, this, &BissMasterModePage::apply);
+    onClick(setButton, [this] { apply(); });
     connect(work, &SettingsWork::viewReDraw, this, &BissMasterModePage::viewReDraw);
 }
 

@@ -16,7 +16,7 @@ QString text(bool ok, const char* success, const char* failure) {
 
 BissMode::BissMode()
     : DeviceWorker(kMode, {"Biss Mode Init", "Biss Thread Deint", "Biss Thread Exit"}),
-      commands(getYmodem()) {}
+      jobs(getYmodem()) {}
 
 bool BissMode::serve(int op, const char* name, BissEntity* entity, const QString& portName,
                      int baudRate) {
@@ -27,7 +27,7 @@ bool BissMode::serve(int op, const char* name, BissEntity* entity, const QString
     emit msgSignal(kMode, translated(QStringLiteral(" ") + QString::fromUtf8(name)));
     emit msgSignal(kMode, dashes);
     emit msgSignal(kMode, dashes);
-    return commands.runJob(op, entity, portName, baudRate);
+    return jobs.runJob(op, entity, portName, baudRate);
 }
 
 void BissMode::serveAndReport(int op, BissEntity* entity, const QString& portName, int baudRate) {
@@ -40,35 +40,35 @@ void BissMode::serveAndReport(int op, BissEntity* entity, const QString& portNam
         void (BissMode::*done)(bool);
     };
     static const Reply replies[] = {
-        {BissCommands::GetMasterStatus, "获取Master状态", "获取Master成功。", "获取Master失败。",
+        {BissJobs::GetMasterStatus, "获取Master状态", "获取Master成功。", "获取Master失败。",
          &BissMode::getMasterStatusResult, &BissMode::getMasterStatusIsSuccess},
-        {BissCommands::SetMasterParameters, "设置Master状态", "设置Master成功。",
-         "设置Master失败。", &BissMode::setMasterStatusResult, &BissMode::setMasterStatusIsSuccess},
-        {BissCommands::GetSlaveStatus, "获取BiSS从机状态", "获取BiSS从机状态成功。",
+        {BissJobs::SetMasterParameters, "设置Master状态", "设置Master成功。", "设置Master失败。",
+         &BissMode::setMasterStatusResult, &BissMode::setMasterStatusIsSuccess},
+        {BissJobs::GetSlaveStatus, "获取BiSS从机状态", "获取BiSS从机状态成功。",
          "获取BiSS从机状态失败。", &BissMode::getSlaverStatusResult,
          &BissMode::getSlaverStatusIsSuccess},
-        {BissCommands::GetSlaveData, "获取BiSS从机数据", "获取BiSS从机数据成功。",
+        {BissJobs::GetSlaveData, "获取BiSS从机数据", "获取BiSS从机数据成功。",
          "获取BiSS从机数据失败。", &BissMode::getSlaverDataResult,
          &BissMode::getSlaverDataIsSuccess},
-        {BissCommands::SetSlaveCommMode, "设置BiSS从机状态",
-         "设置BiSS从机状态成功。重新使能后生效！！", "设置BiSS从机状态失败。",
-         &BissMode::setSlaverStatusResult, &BissMode::setSlaverStatusIsSuccess},
-        {BissCommands::ReadSlaveRegister, "读取BiSS从机寄存器", "读取BiSS从机寄存器成功。",
+        {BissJobs::SetSlaveCommMode, "设置BiSS从机状态", "设置BiSS从机状态成功。重新使能后生效！！",
+         "设置BiSS从机状态失败。", &BissMode::setSlaverStatusResult,
+         &BissMode::setSlaverStatusIsSuccess},
+        {BissJobs::ReadSlaveRegister, "读取BiSS从机寄存器", "读取BiSS从机寄存器成功。",
          "读取BiSS从机寄存器失败。", &BissMode::readSlaverRegeditResult,
          &BissMode::readSlaverRegeditIsSuccess},
-        {BissCommands::WriteSlaveRegister, "写入BiSS从机寄存器", "写入BiSS从机寄存器成功。",
+        {BissJobs::WriteSlaveRegister, "写入BiSS从机寄存器", "写入BiSS从机寄存器成功。",
          "写入BiSS从机寄存器失败。", &BissMode::writeSlaverRegeditResult,
          &BissMode::writeSlaverRegeditIsSuccess},
-        {BissCommands::ClearSlaveFault, "清除BiSS从机错误", "清除BiSS从机错误成功。",
+        {BissJobs::ClearSlaveFault, "清除BiSS从机错误", "清除BiSS从机错误成功。",
          "清除BiSS从机错误失败。", &BissMode::clearSlaverErrorResult,
          &BissMode::clearSlaverErrorIsSuccess},
-        {BissCommands::ClearMasterFault, "清除BiSS主机错误", "清除BiSS主机错误成功",
+        {BissJobs::ClearMasterFault, "清除BiSS主机错误", "清除BiSS主机错误成功",
          "清除BiSS主机错误失败", &BissMode::clearMasterErrorResult,
          &BissMode::clearMasterErrorIsSuccess},
-        {BissCommands::WriteResolution, "设置旋变分辨率与极对数", "设置分辨率与极对数成功",
+        {BissJobs::WriteResolution, "设置旋变分辨率与极对数", "设置分辨率与极对数成功",
          "设置分辨率与极对数失败", &BissMode::setResolutionPolePairsResult,
          &BissMode::setResolutionPolePairsIsSuccess},
-        {BissCommands::ReadResolution, "读取旋变分辨率与极对数，关闭霍尔输出",
+        {BissJobs::ReadResolution, "读取旋变分辨率与极对数，关闭霍尔输出",
          "读取分辨率与极对数成功，重启后关闭霍尔输出", "读取分辨率与极对数失败",
          &BissMode::closeResolutionPolePairsResult, &BissMode::closeResolutionPolePairsIsSuccess}};
     for (const Reply& r : replies) {
@@ -85,18 +85,18 @@ void BissMode::getMasterStatus(BissEntity* bissEntity, QString portName, int bau
     Request request(this);
     qDebug() << "Current thread:" << QThread::currentThread();
     qDebug() << "Expected thread:" << thread();
-    serveAndReport(BissCommands::GetMasterStatus, bissEntity, portName, baudRate);
+    serveAndReport(BissJobs::GetMasterStatus, bissEntity, portName, baudRate);
 }
 
 void BissMode::setMasterStatus(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    serveAndReport(BissCommands::SetMasterParameters, bissEntity, portName, baudRate);
+    serveAndReport(BissJobs::SetMasterParameters, bissEntity, portName, baudRate);
 }
 
 void BissMode::setBissSlaverEnable(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
     const bool ok =
-        serve(BissCommands::SetSlaveEnable, "设置BiSS从机使能", bissEntity, portName, baudRate);
+        serve(BissJobs::SetSlaveEnable, "设置BiSS从机使能", bissEntity, portName, baudRate);
     // The panel flipped slaveEnabled before asking; a failed switch leaves the supply as it was.
     if (!ok && bissEntity)
         bissEntity->setSlaveEnabled(!bissEntity->getSlaveEnabled());
@@ -107,45 +107,45 @@ void BissMode::setBissSlaverEnable(BissEntity* bissEntity, QString portName, int
 
 void BissMode::getSlaverStatus(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    serveAndReport(BissCommands::GetSlaveStatus, bissEntity, portName, baudRate);
+    serveAndReport(BissJobs::GetSlaveStatus, bissEntity, portName, baudRate);
 }
 
 void BissMode::getSlaverData(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    serveAndReport(BissCommands::GetSlaveData, bissEntity, portName, baudRate);
+    serveAndReport(BissJobs::GetSlaveData, bissEntity, portName, baudRate);
 }
 
 void BissMode::setSlaverStatus(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    serveAndReport(BissCommands::SetSlaveCommMode, bissEntity, portName, baudRate);
+    serveAndReport(BissJobs::SetSlaveCommMode, bissEntity, portName, baudRate);
 }
 
 void BissMode::readSlaverRegedit(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    serveAndReport(BissCommands::ReadSlaveRegister, bissEntity, portName, baudRate);
+    serveAndReport(BissJobs::ReadSlaveRegister, bissEntity, portName, baudRate);
 }
 
 void BissMode::writeSlaverRegedit(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    serveAndReport(BissCommands::WriteSlaveRegister, bissEntity, portName, baudRate);
+    serveAndReport(BissJobs::WriteSlaveRegister, bissEntity, portName, baudRate);
 }
 
 void BissMode::clearSlaverError(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    serveAndReport(BissCommands::ClearSlaveFault, bissEntity, portName, baudRate);
+    serveAndReport(BissJobs::ClearSlaveFault, bissEntity, portName, baudRate);
 }
 
 void BissMode::clearMasterError(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    serveAndReport(BissCommands::ClearMasterFault, bissEntity, portName, baudRate);
+    serveAndReport(BissJobs::ClearMasterFault, bissEntity, portName, baudRate);
 }
 
 void BissMode::setResolutionPolePairs(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    serveAndReport(BissCommands::WriteResolution, bissEntity, portName, baudRate);
+    serveAndReport(BissJobs::WriteResolution, bissEntity, portName, baudRate);
 }
 
 void BissMode::closeResolutionPolePairs(BissEntity* bissEntity, QString portName, int baudRate) {
     Request request(this);
-    serveAndReport(BissCommands::ReadResolution, bissEntity, portName, baudRate);
+    serveAndReport(BissJobs::ReadResolution, bissEntity, portName, baudRate);
 }

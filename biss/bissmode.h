@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "bisscommands.h"
+#include "bissjobs.h"
 #include "deviceworker.h"
 
 class BissEntity;
@@ -14,7 +14,7 @@ class BissMode : public DeviceWorker {
 public:
     BissMode();
 
-    BissCommands* getCommands() { return &commands; }
+    BissJobs* getJobs() { return &jobs; }
 
 signals:
     void getMasterStatusIsSuccess(bool ok);
@@ -63,5 +63,5 @@ private:
     // serve, then the op's result text and signals; every request but the slave enable.
     void serveAndReport(int op, BissEntity* entity, const QString& portName, int baudRate);
 
-    BissCommands commands;
+    BissJobs jobs;
 };

@@ -1,5 +1,6 @@
 #include "bisspage.h"
 
+#include <QAbstractButton>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QStyle>
 
 #include "baidutranslate.h"
+#include "bisspolling.h"
 #include "bissentity.h"
 #include "connectflag.h"
 #include "devicesstatus.h"
@@ -90,6 +92,12 @@ void BissPage::setResult(QLineEdit* field, bool success) {
     field->style()->polish(field);
 }
 
+void BissPage::setStale(QLineEdit* field) {
+    field->setProperty("Result", QStringLiteral("stale"));
+    field->style()->unpolish(field);
+    field->style()->polish(field);
+}
+
 int BissPage::numberOf(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
@@ -99,6 +107,16 @@ int BissPage::numberOf(const QString& text) {
 void BissPage::addInput(QWidget* input) {
     input->setEnabled(false);
     inputs << input;
+}
+
+void BissPage::whenPortFree(std::function<void()> click) {
+    BissPolling::attach(work)->whenPortFree(this, std::move(click), [this] {
+        warn(QStringLiteral("设备正忙，操作未执行，请稍后重试。"));
+    });
+}
+
+void BissPage::onClick(QAbstractButton* button, std::function<void()> click) {
+    connect(button, &QAbstractButton::clicked, this, [this, click] { whenPortFree(click); });
 }
 
 void BissPage::currentChanged(QListWidgetItem* current) {

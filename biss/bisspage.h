@@ -3,11 +3,14 @@
 // workspace's current entry.
 #pragma once
 
+#include <functional>
+
 #include <QList>
 #include <QString>
 #include <QWidget>
 
 class BissEntity;
+class QAbstractButton;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -34,8 +37,12 @@ public:
 
     // Colours a read-only result field green or red through the style sheet.
     static void setResult(QLineEdit* field, bool success);
+    // Neither pass nor fail: a value no longer renewed, shown in the plain (grey) style.
+    static void setStale(QLineEdit* field);
     // A number typed by the operator; anything else, or out of the 32-bit range, is 0.
     static int numberOf(const QString& text);
+
+    QLabel* detailLabel() const { return detail; }
 
 protected:
     BissEntity* entity() const;
@@ -44,6 +51,11 @@ protected:
     QMessageBox* inform(const QString& title, const QString& text);
     // Created disabled; enabled exactly while this page is the list's current entry.
     void addInput(QWidget* input);
+    // Runs click at once, or (while a job such as a poll holds the port) as soon as the port is
+    // free; a click that cannot get the port in time is refused with a box. A click is never
+    // dropped without a word.
+    void whenPortFree(std::function<void()> click);
+    void onClick(QAbstractButton* button, std::function<void()> click);
 
     SettingsWork* work;
     QGridLayout* grid;

@@ -39,8 +39,8 @@ BissRegisterPage::BissRegisterPage(SettingsWork* work)
     viewReDraw();
     connect(eepromBox, &QCheckBox::clicked, this,
             [this](bool checked) { entity()->setSaveToEeprom(checked); });
-    connect(readButton, &QPushButton::clicked, this, &BissRegisterPage::read);
-    connect(writeButton, &QPushButton::clicked, this, &BissRegisterPage::write);
+    onClick(readButton, [this] { read(); });
+    onClick(writeButton, [this] { write(); });
     connect(work, &SettingsWork::viewReDraw, this, &BissRegisterPage::viewReDraw);
 }
 

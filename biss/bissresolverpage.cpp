@@ -36,8 +36,8 @@ BissResolverPage::BissResolverPage(SettingsWork* work)
     viewReDraw();
     connect(resolutionBox, &QComboBox::currentTextChanged, this,
             [this](const QString& text) { entity()->setResolution(text); });
-    connect(enableButton, &QPushButton::clicked, this, &BissResolverPage::enable);
-    connect(closeButton, &QPushButton::clicked, this, &BissResolverPage::closeHall);
+    onClick(enableButton, [this] { enable(); });
+    onClick(closeButton, [this] { closeHall(); });
     connect(work, &SettingsWork::viewReDraw, this, &BissResolverPage::viewReDraw);
 }
 

@@ -35,7 +35,7 @@ BissSlaveCommModePage::BissSlaveCommModePage(SettingsWork* work)
     reViewSlaverTrans();
     connect(modeChoice, &QComboBox::currentTextChanged, this,
             [this](const QString& text) { entity()->setSlaveTransformMode(text); });
-    connect(setButton, &QPushButton::clicked, this, &BissSlaveCommModePage::apply);
+    onClick(setButton, [this] { apply(); });
     connect(work, &SettingsWork::reViewSlaverTrans, this,
             &BissSlaveCommModePage::reViewSlaverTrans);
 }

@@ -29,7 +29,9 @@ BissSlaveDataPage::BissSlaveDataPage(SettingsWork* work)
       voltageField(new QLineEdit(this)),
       zeroButton(new QPushButton(translated("单圈置零"), this)),
       chart(new BissPositionChart(this)),
+      freshness(new QLabel(this)),
       description(detail->text()) {
+    freshness->setObjectName(QStringLiteral("detail"));
     continuousBox->setObjectName(QStringLiteral("normal"));
     zeroButton->setObjectName(QStringLiteral("FineCalibration"));
     for (QLineEdit* field : {multiTurnField, singleTurnField, voltageField})
@@ -43,32 +45,58 @@ BissSlaveDataPage::BissSlaveDataPage(SettingsWork* work)
     grid->addWidget(new QLabel(translated("电压:"), this), 2, 0);
     grid->addWidget(voltageField, 2, 1);
     grid->addWidget(zeroButton, 2, 3);
-    grid->addWidget(chart, 3, 0, 1, 4);
+    grid->addWidget(freshness, 3, 0, 1, 4);
+    grid->addWidget(chart, 4, 0, 1, 4);
     // The chart only exists for continuous acquisition; hidden it costs nothing.
     chart->hide();
     dataTimerReDraw();
-    connect(continuousBox, &QCheckBox::clicked, this, &BissSlaveDataPage::continuousClicked);
-    connect(zeroButton, &QPushButton::clicked, this, &BissSlaveDataPage::zeroSingleTurn);
+    connect(continuousBox, &QCheckBox::clicked, this, [this](bool checked) {
+        whenPortFree([this, checked] { continuousClicked(checked); });
+    });
+    onClick(zeroButton, [this] { zeroSingleTurn(); });
     connect(work, &SettingsWork::dataTimerReDrawSignal, this, &BissSlaveDataPage::dataTimerReDraw);
+    connect(work, &SettingsWork::slaverDataResult, this, &BissSlaveDataPage::dataResult);
+}
+
+void BissSlaveDataPage::dataResult() {
+    // A failed read comes back with continuousRead already off: only a good read is a sample.
+    BissEntity* e = entity();
+    if (!e->getContinuousRead())
+        return;
+    lastGoodRead = QDateTime::currentDateTime();
+    chart->show();
+    chart->addSample(quint32(e->getSingleTurnValue()), quint32(e->getMultiTurnValue()));
 }
 
 void BissSlaveDataPage::dataTimerReDraw() {
     BissEntity* e = entity();
     DevicesType* types = DevicesType::instance();
-    detail->setText(description + QLatin1Char('(') + types->valueToKey(types->getSlaveType()) +
-                    QLatin1Char(')'));
-    multiTurnField->setText(QString::number(e->getMultiTurnValue()));
-    singleTurnField->setText(QString::number(e->getSingleTurnValue()));
+    const bool slaveKnown = ConnectFlag::instance()->getSlaveConnection() == ConnectFlag::CONNECTED;
+    // Before the first status read the slave type is only the default: no model to name.
+    detail->setText(
+        description + QLatin1Char('(') +
+        (slaveKnown ? types->valueToKey(types->getSlaveType()) : translated("尚未读取从机")) +
+        QLatin1Char(')'));
+    // Positions are unsigned 32-bit counts (bit 31 set is a large position, not a negative one).
+    multiTurnField->setText(QString::number(quint32(e->getMultiTurnValue())));
+    singleTurnField->setText(QString::number(quint32(e->getSingleTurnValue())));
     voltageField->setText(QString::number(double(e->getVoltage()), 'g', 6));
-    const bool clean = e->getErrorFree() && e->getWarningFree();
-    setResult(multiTurnField, clean);
-    setResult(singleTurnField, clean);
-    setResult(voltageField, e->getVoltage() > 3.1f);
     continuousBox->setChecked(e->getContinuousRead());
-    if (e->getContinuousRead()) {
-        chart->show();
-        chart->addSample(quint32(e->getSingleTurnValue()), e->getMultiTurnValue());
-    } else if (chart->isVisible() || chart->sampleCount() > 0) {
+    // Values that no poll renews any more (supply off, slave lost, acquisition ended) are shown
+    // grey with the time they were read, never in the colours of a live verdict.
+    const bool live = e->getContinuousRead() && e->getSlaveEnabled() && slaveKnown;
+    if (live || !lastGoodRead.isValid()) {
+        const bool clean = e->getErrorFree() && e->getWarningFree();
+        setResult(multiTurnField, clean);
+        setResult(singleTurnField, clean);
+        setResult(voltageField, e->getVoltage() > 3.1f);
+        freshness->clear();
+    } else {
+        for (QLineEdit* field : {multiTurnField, singleTurnField, voltageField}) setStale(field);
+        freshness->setText(translated("数据已停止更新，最后读取时间：") +
+                           lastGoodRead.toString(QStringLiteral("HH:mm:ss")));
+    }
+    if (!e->getContinuousRead() && (chart->isVisible() || chart->sampleCount() > 0)) {
         chart->hide();
         chart->reset();
     }
@@ -89,6 +117,9 @@ void BissSlaveDataPage::continuousClicked(bool checked) {
     BissPolling::attach(work)->startDataTimer();
     // The next data redraw shows the state the polling really is in.
     continuousBox->setChecked(false);
+    // Switched off, no result will come to say the values stop here: say it now.
+    if (!checked)
+        dataTimerReDraw();
 }
 
 void BissSlaveDataPage::zeroSingleTurn() {

@@ -2,10 +2,13 @@
 // continuous acquisition with a live position chart.
 #pragma once
 
+#include <QDateTime>
+
 #include "bisspage.h"
 
 class BissPositionChart;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -20,13 +23,18 @@ public:
     QLineEdit* voltageField;
     QPushButton* zeroButton;
     BissPositionChart* chart;
+    // Says whether the shown values are current, or since when they are not.
+    QLabel* freshness;
 
 public slots:
     void dataTimerReDraw();
 
 private:
+    void dataResult();
     void continuousClicked(bool checked);
     void zeroSingleTurn();
 
     QString description;
+    // When the last data result came that the slave answered; invalid before the first.
+    QDateTime lastGoodRead;
 };

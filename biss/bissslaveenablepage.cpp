@@ -21,8 +21,8 @@ BissSlaveEnablePage::BissSlaveEnablePage(SettingsWork* work)
     grid->addWidget(offButton, 1, 0, 1, 2);
     grid->addWidget(onButton, 1, 2, 1, 2);
     viewReDraw();
-    connect(offButton, &QPushButton::clicked, this, &BissSlaveEnablePage::switchOff);
-    connect(onButton, &QPushButton::clicked, this, &BissSlaveEnablePage::switchOn);
+    onClick(offButton, [this] { switchOff(); });
+    onClick(onButton, [this] { switchOn(); });
     connect(work, &SettingsWork::viewReDraw, this, &BissSlaveEnablePage::viewReDraw);
     connect(work, &SettingsWork::finish, this, &BissSlaveEnablePage::finish);
 }
@@ -49,6 +49,8 @@ void BissSlaveEnablePage::switchOff() {
     e->setSlaveEnabled(false);
     e->setContinuousRead(false);
     emit work->setBissSlaverEnableSignal(e);
+    // The supply result hands no record back: the data page learns now that its values stop.
+    emit work->dataTimerReDrawSignal();
 }
 
 void BissSlaveEnablePage::switchOn() {

@@ -24,7 +24,7 @@ BissSlaveFaultPage::BissSlaveFaultPage(SettingsWork* work)
     for (int i = 0; i < 7; ++i) grid->addWidget(indicators[i], layout[i][0], layout[i][1]);
     grid->addWidget(clearButton, 2, 3);
     dataTimerReDraw();
-    connect(clearButton, &QPushButton::clicked, this, &BissSlaveFaultPage::clear);
+    onClick(clearButton, [this] { clear(); });
     connect(work, &SettingsWork::dataTimerReDrawSignal, this, &BissSlaveFaultPage::dataTimerReDraw);
 }
 

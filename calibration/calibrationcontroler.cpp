@@ -6,6 +6,7 @@
 #include "calibrationmode.h"
 #include "calibrationrecord.h"
 #include "devicestype.h"
+#include "entitystore.h"
 
 CalibrationControler::CalibrationControler(QObject* parent) : ControlerBase(parent) {
     qDebug() << "CalibrationControler Init";
@@ -45,8 +46,10 @@ CalibrationControler::CalibrationControler(QObject* parent) : ControlerBase(pare
 }
 
 CalibrationControler::~CalibrationControler() {
-    // The worker may still be writing into a copy: its thread ends first.
-    stopWorker();
+    // The worker may still be writing into a copy: its thread ends first, and a worker left
+    // running keeps its copies.
+    if (!stopWorker())
+        return;
     for (const Run& run : runs) delete run.copy;
 }
 
@@ -126,7 +129,11 @@ void CalibrationControler::setConfigArgments(CalibrationEntity* calibrationEntit
 }
 
 void CalibrationControler::getConfigArgments() {
-    emit getConfigArgments(worker->loadEntity(this));
+    CalibrationEntity* loaded = worker->loadEntity(this);
+    // A stored number out of range was read as not set: say which, once.
+    for (const QString& problem : EntityStore::takeLoadProblems())
+        emit msgSignal(worker->getModeName(), translated(problem));
+    emit getConfigArgments(loaded);
 }
 
 void CalibrationControler::devicesTypeIsCompSlot(bool isComp, QString devicesType) {
@@ -152,4 +159,8 @@ void CalibrationControler::testIsSuccessSlot(bool testFlag) {
 
 void CalibrationControler::zeroIsSuccessSlot(bool zeroFlag) {
     emit calibrationResult(translated(zeroFlag ? "对零完毕。" : "对零失败。"), zeroFlag);
+}
+
+QString CalibrationControler::stopConsequence() const {
+    return QStringLiteral("校准工装上的当前任务将中断，本次结果不会保存。");
 }

@@ -13,6 +13,8 @@ class CalibrationMode;
 class CalibrationControler : public ControlerBase {
     Q_OBJECT
 public:
+    // A run stopped half-way leaves the rig's job unfinished and its results unread.
+    QString stopConsequence() const override;
     explicit CalibrationControler(QObject* parent = nullptr);
     ~CalibrationControler() override;
 

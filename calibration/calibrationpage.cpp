@@ -59,6 +59,12 @@ void CalibrationPage::setName(QWidget* widget, const QString& objectName) {
 
 void CalibrationPage::selectNumber(MComboBox* box, int value) {
     const QSignalBlocker quiet(box);
-    const int index = value == 0 ? -1 : box->findText(QString::number(value));
+    int index = value == 0 ? -1 : box->findText(QString::number(value));
+    // A valid value the list does not offer (stored from the command line) is shown as it is:
+    // the field shows what the next run will use, never a blank.
+    if (index < 0 && value != 0) {
+        box->addItem(QString::number(value));
+        index = box->count() - 1;
+    }
     box->setCurrentIndex(index >= 0 ? index : 0);
 }

@@ -1,5 +1,7 @@
 #include "calibrationrecord.h"
 
+#include "calibrationlimits.h"
+
 #include <cmath>
 
 #include <QJsonArray>
@@ -8,42 +10,6 @@
 #include "calibrationentity.h"
 
 namespace {
-void replaceCurves(CalibrationEntity* to, const QMap<QString, QList<float>>& curves,
-                   bool coefficients) {
-    const QMap<QString, QList<float>> old =
-        coefficients ? to->getPhaseCoefficients() : to->getInlCurves();
-    for (auto it = old.cbegin(); it != old.cend(); ++it)
-        if (!curves.contains(it.key())) {
-            if (coefficients)
-                to->setPhaseCoefficients(it.key(), {});
-            else
-                to->setInlCurve(it.key(), {});
-        }
-    for (auto it = curves.cbegin(); it != curves.cend(); ++it) {
-        if (coefficients)
-            to->setPhaseCoefficients(it.key(), it.value());
-        else
-            to->setInlCurve(it.key(), it.value());
-    }
-}
-
-void replaceValues(CalibrationEntity* to, const QMap<QString, float>& values, bool offsets) {
-    const QMap<QString, float> old = offsets ? to->getPhaseLineOffset() : to->getPhaseMaxInl();
-    for (auto it = old.cbegin(); it != old.cend(); ++it)
-        if (!values.contains(it.key())) {
-            if (offsets)
-                to->setPhaseLineOffset(it.key(), 0.0f);
-            else
-                to->setPhaseMaxInl(it.key(), 0.0f);
-        }
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        if (offsets)
-            to->setPhaseLineOffset(it.key(), it.value());
-        else
-            to->setPhaseMaxInl(it.key(), it.value());
-    }
-}
-
 void applyCommon(CalibrationEntity* to, const CalibrationEntity* from) {
     to->setEncoderType(from->getEncoderType());
     to->setRigVerdict(from->getRigVerdict());
@@ -52,23 +18,25 @@ void applyCommon(CalibrationEntity* to, const CalibrationEntity* from) {
 
 }  // namespace
 
+// A run's maps replace the record's whole: a key it did not send is gone, not an empty entry
+// that would pass for data of this run in the record files.
 void CalibrationRecord::setInlCurves(CalibrationEntity* to,
                                      const QMap<QString, QList<float>>& curves) {
-    replaceCurves(to, curves, false);
+    to->setInlCurves(curves);
 }
 
 void CalibrationRecord::setPhaseCoefficients(CalibrationEntity* to,
                                              const QMap<QString, QList<float>>& coefficients) {
-    replaceCurves(to, coefficients, true);
+    to->setPhaseCoefficients(coefficients);
 }
 
 void CalibrationRecord::setPhaseMaxInl(CalibrationEntity* to, const QMap<QString, float>& values) {
-    replaceValues(to, values, false);
+    to->setPhaseMaxInl(values);
 }
 
 void CalibrationRecord::setPhaseLineOffset(CalibrationEntity* to,
                                            const QMap<QString, float>& values) {
-    replaceValues(to, values, true);
+    to->setPhaseLineOffset(values);
 }
 
 namespace {
@@ -105,10 +73,10 @@ CalibrationEntity* CalibrationRecord::copy(const CalibrationEntity* from, QObjec
     to->setTestMaxInl(from->getTestMaxInl());
     to->setRigVerdict(from->getRigVerdict());
     to->setSerialNumber(from->getSerialNumber());
-    replaceCurves(to, from->getInlCurves(), false);
-    replaceCurves(to, from->getPhaseCoefficients(), true);
-    replaceValues(to, from->getPhaseMaxInl(), false);
-    replaceValues(to, from->getPhaseLineOffset(), true);
+    to->setInlCurves(from->getInlCurves());
+    to->setPhaseCoefficients(from->getPhaseCoefficients());
+    to->setPhaseMaxInl(from->getPhaseMaxInl());
+    to->setPhaseLineOffset(from->getPhaseLineOffset());
     return to;
 }
 
@@ -118,15 +86,15 @@ void CalibrationRecord::applyZero(CalibrationEntity* to, const CalibrationEntity
 
 void CalibrationRecord::applyCalibration(CalibrationEntity* to, const CalibrationEntity* from) {
     applyCommon(to, from);
-    replaceCurves(to, from->getInlCurves(), false);
-    replaceCurves(to, from->getPhaseCoefficients(), true);
-    replaceValues(to, from->getPhaseMaxInl(), false);
-    replaceValues(to, from->getPhaseLineOffset(), true);
+    to->setInlCurves(from->getInlCurves());
+    to->setPhaseCoefficients(from->getPhaseCoefficients());
+    to->setPhaseMaxInl(from->getPhaseMaxInl());
+    to->setPhaseLineOffset(from->getPhaseLineOffset());
 }
 
 void CalibrationRecord::applyTest(CalibrationEntity* to, const CalibrationEntity* from) {
     applyCommon(to, from);
-    replaceCurves(to, from->getInlCurves(), false);
+    to->setInlCurves(from->getInlCurves());
     to->setTestMaxInl(from->getTestMaxInl());
 }
 
@@ -178,4 +146,11 @@ bool CalibrationRecord::writeFile(const QString& path, const QByteArray& content
         return false;
     }
     return true;
+}
+
+QString CalibrationRecord::problem(const CalibrationEntity* record) {
+    QList<qint64> speeds;
+    for (quint16 s : record->getTestSpeed()) speeds.append(s);
+    return CalibrationLimits::problem(record->getPointNum(), record->getEncoderLine(),
+                                      record->getCalibrationSpeed(), speeds);
 }

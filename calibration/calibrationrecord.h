@@ -14,6 +14,9 @@ class CalibrationRecord {
 public:
     // A new record with every field of the given one.
     static CalibrationEntity* copy(const CalibrationEntity* from, QObject* parent = nullptr);
+    // The first refusal of the record's run parameters (untranslated), or empty: the rules
+    // every front end applies before a run is queued.
+    static QString problem(const CalibrationEntity* record);
     // What a finished zero, calibration or test wrote into a copy, put into the record the
     // operator works on. Maps are replaced whole: a key the run did not send is emptied.
     static void applyZero(CalibrationEntity* to, const CalibrationEntity* from);

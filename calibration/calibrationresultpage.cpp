@@ -4,12 +4,14 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include "baidutranslate.h"
 #include "calibrationentity.h"
 #include "calibrationwork.h"
 #include "devicestype.h"
+#include "resultreport.h"
 #include "settingswork.h"
 
 CalibrationResultPage::CalibrationResultPage(SettingsWork* work) : CalibrationPage(work) {
@@ -33,6 +35,13 @@ CalibrationResultPage::CalibrationResultPage(SettingsWork* work) : CalibrationPa
     }
     buttons[1]->setObjectName(QStringLiteral("FineCalibration"));
     buttons[2]->setObjectName(QStringLiteral("FinalCheck"));
+    report = new QPushButton(translated("导出报告"), this);
+    report->setObjectName(QStringLiteral("exportReport"));
+    grid->addWidget(report, 4, 0, 1, 6);
+    connect(report, &QPushButton::clicked, this, [this] {
+        if (!ResultReport::exportReport(this, record(), false))
+            QMessageBox::warning(this, translated("警告"), translated("无法导出报告"));
+    });
     connect(work, &SettingsWork::viewReDraw, this, &CalibrationResultPage::reload);
     reload();
 }

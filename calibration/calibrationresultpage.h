@@ -14,6 +14,7 @@ public:
     QLineEdit* thresholdField() const { return threshold; }
     QLineEdit* finalField() const { return final; }
     QPushButton* phaseButton(int index) const { return buttons[index]; }
+    QPushButton* reportButton() const { return report; }
     // Opens the chart view of a phase key through the workspace.
     void openPage(const QString& key);
 
@@ -24,4 +25,5 @@ private:
     QLineEdit* threshold;
     QLineEdit* final;
     QPushButton* buttons[3];
+    QPushButton* report;
 };

@@ -1,5 +1,7 @@
 #include "calibrationrunpage.h"
 
+#include "calibrationrecord.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,16 +41,8 @@ CalibrationRunPage::CalibrationRunPage(SettingsWork* work) : CalibrationPage(wor
 }
 
 QString CalibrationRunPage::validate(const CalibrationEntity* record) {
-    if (record->getPointNum() == 0)
-        return translated("校准参考点数量不能为0,请重新输入");
-    if (record->getEncoderLine() == 0)
-        return translated("对拖编码器线数不能为0,请重新输入");
-    if (record->getCalibrationSpeed() == 0)
-        return translated("校准速度不能为0,请重新输入");
-    const QList<quint16> speeds = record->getTestSpeed();
-    if (speeds.size() < 4 || speeds.contains(0))
-        return translated("测试速度不能为0,请重新输入");
-    return QString();
+    const QString problem = CalibrationRecord::problem(record);
+    return problem.isEmpty() ? QString() : translated(problem);
 }
 
 void CalibrationRunPage::setButtonsEnabled(bool enabled) {

@@ -34,6 +34,7 @@ CalibrationWork::CalibrationWork(QWidget* parent) : QWidget(parent) {
     setStyleSheet(style);
     tabs->setStyleSheet(style);
     layout->addWidget(tabs, 0, 0);
+    connect(tabs, &QTabWidget::currentChanged, this, [this] { drawShownTab(); });
     addTab("编码器误差分析", bestLine);
     addTab("角度误差分布", distribution);
     addTab("误差曲线", curve);
@@ -63,10 +64,27 @@ void CalibrationWork::showCalibrationCharts(int pointNum, QList<float> error,
     errors = error;
     offset = lineOffset;
     fit = MyCharts::fourierFit(coefficients, pointNum);
-    bestLine->drawBestLine(pointNum, error, lineOffset);
-    distribution->drawErrorDistribution(pointNum, error, maxInl, lineOffset);
-    curve->drawErrorCurve(pointNum, error, maxInl, lineOffset);
-    fourier->drawFourierFit(coefficients, pointNum, lineOffset, error);
+    MyCharts* b = bestLine;
+    MyCharts* d = distribution;
+    MyCharts* c = curve;
+    MyCharts* f = fourier;
+    pending[b] = [=] { b->drawBestLine(pointNum, error, lineOffset); };
+    pending[d] = [=] { d->drawErrorDistribution(pointNum, error, maxInl, lineOffset); };
+    pending[c] = [=] { c->drawErrorCurve(pointNum, error, maxInl, lineOffset); };
+    pending[f] = [=] { f->drawFourierFit(coefficients, pointNum, lineOffset, error); };
+    drawShownTab();
+}
+
+MyCharts* CalibrationWork::drawn(MyCharts* chart) const {
+    if (const auto draw = pending.take(chart))
+        draw();
+    return chart;
+}
+
+void CalibrationWork::drawShownTab() {
+    if (QWidget* page = tabs->currentWidget())
+        if (auto* chart = page->findChild<MyCharts*>())
+            drawn(chart);
 }
 
 void CalibrationWork::showMeasuredCharts(int pointNum, QList<float> readings, float maxInl) {
@@ -77,18 +95,25 @@ void CalibrationWork::showMeasuredCharts(int pointNum, QList<float> readings, fl
     errors = error;
     offset = lineOffset;
     fit.clear();
-    bestLine->drawBestLine(pointNum, error, lineOffset);
-    distribution->drawErrorDistribution(pointNum, error, maxInl, lineOffset);
-    curve->drawErrorCurve(pointNum, error, maxInl, lineOffset);
+    MyCharts* b = bestLine;
+    MyCharts* d = distribution;
+    MyCharts* c = curve;
+    pending[b] = [=] { b->drawBestLine(pointNum, error, lineOffset); };
+    pending[d] = [=] { d->drawErrorDistribution(pointNum, error, maxInl, lineOffset); };
+    pending[c] = [=] { c->drawErrorCurve(pointNum, error, maxInl, lineOffset); };
+    pending.remove(fourier);
     // Measured angles carry no coefficients: the Fourier tab goes.
     const int index = tabs->indexOf(fourier->parentWidget());
     if (index >= 0)
         tabs->removeTab(index);
+    drawShownTab();
 }
 
 CalibrationWork* CalibrationWork::forPage(const QString& key, const CalibrationEntity* record,
-                                          QWidget* parent, QString* title) {
+                                          QWidget* parent, QString* title, int tickLimit) {
     auto* work = new CalibrationWork(parent);
+    for (MyCharts* chart : {work->bestLine, work->distribution, work->curve, work->fourier})
+        chart->setTickLimit(tickLimit);
     const int n = record->getPointNum();
     const QStringList tests{"FIRST", "SECOND", "THIRD", "FOURTH"};
     const int test = int(tests.indexOf(key));
@@ -147,7 +172,7 @@ bool CalibrationWork::saveChartPng(const QString& path, QString* error) const {
     const MyCharts* shown = nullptr;
     for (const MyCharts* chart : charts)
         if (tabs->currentWidget() == chart->parentWidget())
-            shown = chart;
+            shown = drawn(const_cast<MyCharts*>(chart));
     if (!shown) {
         if (error)
             *error = QStringLiteral("no chart on show");

@@ -2,6 +2,10 @@
 // in four tabs; its data can be saved as CSV and the chart on show as PNG.
 #pragma once
 
+#include <functional>
+
+#include <QHash>
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -23,15 +27,17 @@ public:
     void showMeasuredCharts(int pointNum, QList<float> readings, float maxInl);
 
     // A view filled for the result page of a phase key ("ROUGH" ... "FOURTH") from the record,
-    // with the page's title.
+    // with the page's title; tickLimit as for MyCharts::setTickLimit.
     static CalibrationWork* forPage(const QString& key, const CalibrationEntity* record,
-                                    QWidget* parent, QString* title);
+                                    QWidget* parent, QString* title, int tickLimit = 0);
 
     QTabWidget* tabWidget() const { return tabs; }
-    MyCharts* bestLineChart() const { return bestLine; }
-    MyCharts* distributionChart() const { return distribution; }
-    MyCharts* curveChart() const { return curve; }
-    MyCharts* fourierChart() const { return fourier; }
+    // Each chart is drawn when its tab is first shown (or it is asked for here): a click on a
+    // result page waits for one chart, not four.
+    MyCharts* bestLineChart() const { return drawn(bestLine); }
+    MyCharts* distributionChart() const { return drawn(distribution); }
+    MyCharts* curveChart() const { return drawn(curve); }
+    MyCharts* fourierChart() const { return drawn(fourier); }
 
     // point index, reference angle, error, best-line error[, Fourier fit]
     QByteArray csv() const;
@@ -44,6 +50,9 @@ protected:
 
 private:
     QWidget* addTab(const char* title, MyCharts*& chart);
+    // Runs the chart's pending drawing, if any, and returns it.
+    MyCharts* drawn(MyCharts* chart) const;
+    void drawShownTab();
     QMenu* exportMenu();
 
     QGridLayout* layout;
@@ -57,4 +66,5 @@ private:
     QList<float> errors;
     float offset = 0.0f;
     QList<float> fit;
+    mutable QHash<MyCharts*, std::function<void()>> pending;
 };

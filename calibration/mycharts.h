@@ -22,6 +22,11 @@ public:
     void drawFourierFit(QList<float> coefficients, int pointNum, float lineOffset,
                         QList<float> error);
 
+    // At most this many ticks per axis in the charts drawn from now on; 0 (the default) gives
+    // the result view's N / 8. Each tick is a text item: a report of 2048 points would lay
+    // out 256 labels per axis only to thin them out again.
+    void setTickLimit(int limit) { tickLimit = limit; }
+
     QChartView* chartView() const { return view; }
     QChart* chart() const;
 
@@ -42,4 +47,5 @@ private:
 
     QGridLayout* layout;
     QChartView* view;
+    int tickLimit = 0;
 };

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include <QDebug>
-#include <QSerialPort>
 #include <QtEndian>
 
 #include "devicesareaconfig.h"
@@ -158,8 +157,6 @@ bool RigCommands::getCalibrationResult(bool& verdict) {
 }
 
 bool RigCommands::getZeroAngle(quint32& angle) {
-    // The echo is read alone: readByte drops whatever else is buffered, so the rig sends the
-    // angle only after a pause behind it.
     if (link->readByte() != kZero || !link->readWord32(angle)) {
         link->report(QStringLiteral("获取对零后角度失败，请检查设备连接是否正常！"));
         return false;
@@ -167,12 +164,10 @@ bool RigCommands::getZeroAngle(quint32& angle) {
     return true;
 }
 
-bool RigCommands::beginJob(const QString& opening, quint8 command, bool clearFirst) {
+bool RigCommands::beginJob(const QString& opening, quint8 command) {
     if (!link->handshake(0))
         return false;
     emit link->setProgress(10);
-    if (clearFirst)
-        link->serialPort->clear(QSerialPort::AllDirections);
     link->report(opening);
     link->sendByte(command);
     link->report(QStringLiteral("获取设备ID..."));
@@ -182,7 +177,7 @@ bool RigCommands::beginJob(const QString& opening, quint8 command, bool clearFir
 bool RigCommands::zeroEncoder(const QString& portText, int baudRate, int& typeCode, quint32& angle,
                               bool& verdict) {
     JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen() || !beginJob(QStringLiteral("开始对零..."), kZero, false))
+    if (!frame.isOpen() || !beginJob(QStringLiteral("开始对零..."), kZero))
         return false;
     if (!identifyEncoder(typeCode) || !getZeroAngle(angle) || !getCalibrationResult(verdict))
         return false;
@@ -194,7 +189,7 @@ bool RigCommands::calibrateEncoder(const QString& portText, int baudRate, int po
                                    int& typeCode, CurveMap& curves, CurveMap& coefficients,
                                    ValueMap& maxInl, ValueMap& lineOffset, bool& verdict) {
     JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen() || !beginJob(QStringLiteral("开始校准..."), kCalibrate, true))
+    if (!frame.isOpen() || !beginJob(QStringLiteral("开始校准..."), kCalibrate))
         return false;
     if (!identifyEncoder(typeCode))
         return false;
@@ -339,7 +334,7 @@ bool RigCommands::readSelfCalibrationPhases(int pointNum, int typeCode, CurveMap
 bool RigCommands::testEncoder(const QString& portText, int baudRate, int pointNum, int& typeCode,
                               CurveMap& curves, QList<float>& testMaxInl, bool& verdict) {
     JobFrame frame(link, portText, baudRate);
-    if (!frame.isOpen() || !beginJob(QStringLiteral("开始测试..."), kTest, false))
+    if (!frame.isOpen() || !beginJob(QStringLiteral("开始测试..."), kTest))
         return false;
     if (!identifyEncoder(typeCode) || !readTestSteps(typeCode, pointNum, curves, testMaxInl) ||
         !getCalibrationResult(verdict))

@@ -83,7 +83,7 @@ private:
     bool identifyEncoder(int& typeCode);
     // The opening of the zero, calibration and test jobs once the port is open: the handshake,
     // progress 10, the job's command byte, then the device ID follows.
-    bool beginJob(const QString& opening, quint8 command, bool clearFirst);
+    bool beginJob(const QString& opening, quint8 command);
     // One INL block into curves under key; false, with failure reported, when it did not arrive
     // whole.
     bool readInlPhase(int pointNum, int typeCode, const QString& key, CurveMap& curves,

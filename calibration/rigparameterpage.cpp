@@ -6,6 +6,7 @@
 #include <QRegularExpressionValidator>
 
 #include "calibrationentity.h"
+#include "calibrationlimits.h"
 #include "mcombobox.h"
 #include "settingswork.h"
 
@@ -18,9 +19,10 @@ RigParameterPage::RigParameterPage(SettingsWork* work) : CalibrationPage(work) {
     grid->addWidget(label("分辨率："), 2, 0);
     line = new QLineEdit(this);
     line->setFont(font);
-    // No leading 0 and nothing but digits; a single digit is an incomplete but allowed entry.
-    line->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[1-9][0-9]+$")), line));
+    // No leading 0 and nothing but digits, at most five; a single digit is an incomplete but
+    // allowed entry. Five digits may still pass the 16-bit field: the run refuses those.
+    line->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[1-9][0-9]{0,4}$")), line));
     grid->addWidget(line, 2, 1, 1, 3);
 
     grid->addWidget(label("参考点数："), 3, 0);
@@ -59,16 +61,14 @@ RigParameterPage::RigParameterPage(SettingsWork* work) : CalibrationPage(work) {
 
 QStringList RigParameterPage::pointItems() {
     QStringList items{QString()};
-    for (int n = 1; n < 2048; ++n) {
-        const double stepDegrees = 360.0 / n;
-        if (2048 % n == 0 && stepDegrees >= 1.0 && stepDegrees <= 22.5)
-            items << QString::number(n);
-    }
+    for (int n : CalibrationLimits::pointCounts()) items << QString::number(n);
     return items;
 }
 
 QStringList RigParameterPage::speedItems() {
-    return {QString(), QStringLiteral("200"), QStringLiteral("1000"), QStringLiteral("1400")};
+    QStringList items{QString()};
+    for (int n : CalibrationLimits::speeds()) items << QString::number(n);
+    return items;
 }
 
 void RigParameterPage::reload() {

@@ -3,12 +3,14 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include "baidutranslate.h"
 #include "calibrationentity.h"
 #include "calibrationwork.h"
 #include "devicestype.h"
+#include "resultreport.h"
 #include "settingswork.h"
 
 TestResultPage::TestResultPage(SettingsWork* work) : CalibrationPage(work) {
@@ -29,6 +31,13 @@ TestResultPage::TestResultPage(SettingsWork* work) : CalibrationPage(work) {
         grid->addWidget(buttons[i], 3, 2 * i, 1, 2);
         connect(buttons[i], &QPushButton::clicked, this, [this, i] { openPage(i); });
     }
+    report = new QPushButton(translated("导出报告"), this);
+    report->setObjectName(QStringLiteral("exportReport"));
+    grid->addWidget(report, 4, 0, 1, 8);
+    connect(report, &QPushButton::clicked, this, [this] {
+        if (!ResultReport::exportReport(this, record(), true))
+            QMessageBox::warning(this, translated("警告"), translated("无法导出报告"));
+    });
     connect(work, &SettingsWork::viewReDraw, this, &TestResultPage::reload);
     reload();
 }

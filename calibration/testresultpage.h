@@ -12,6 +12,7 @@ public:
 
     QLineEdit* averageField() const { return average; }
     QPushButton* runButton(int index) const { return buttons[index]; }
+    QPushButton* reportButton() const { return report; }
     void openPage(int index);
 
 private:
@@ -21,4 +22,5 @@ private:
     QLineEdit* threshold;
     QLineEdit* average;
     QPushButton* buttons[4];
+    QPushButton* report;
 };

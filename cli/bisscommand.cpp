@@ -113,8 +113,9 @@ QJsonObject record(const BissEntity& e) {
     o["slaveEnabled"] = e.getSlaveEnabled();
     o["masterNormalMode"] = e.getMasterNormalMode();
     o["slaveTransformMode"] = e.getSlaveTransformMode();
-    o["multiTurnValue"] = e.getMultiTurnValue();
-    o["singleTurnValue"] = e.getSingleTurnValue();
+    // The master's positions are unsigned 32-bit counts; the record keeps the bits in an int.
+    o["multiTurnValue"] = qint64(quint32(e.getMultiTurnValue()));
+    o["singleTurnValue"] = qint64(quint32(e.getSingleTurnValue()));
     o["voltage"] = double(e.getVoltage());
     o["warningFree"] = e.getWarningFree();
     o["errorFree"] = e.getErrorFree();
@@ -342,13 +343,13 @@ int BissCommand::run(const QStringList& args) {
     if (!serialRefused.isEmpty())
         return usageError(serialRefused);
 
-    // As the serial dialog would: the jobs read the saved connection.
-    SerialPortEntity saved(nullptr, port, baud);
-    EntityStore::saveSerialPortEntity(&saved);
     DevicesType::instance()->setConnectedType(DevicesType::BiSS_Master);
 
     JobPrinter printer(json, QStringLiteral("BiSS"));
     BissControler controler;
+    // Every request of this run, repeats included, goes to this port: the window's saved
+    // connection is neither read nor written.
+    controler.setJobPort(port, baud);
     CliRecording recording(serial);
     recording.attach(&controler);
     QObject::connect(&controler, &BissControler::msgSignal, &printer, &JobPrinter::message);

@@ -15,6 +15,7 @@
 #include "historycommand.h"
 #include "jobprinter.h"
 #include "language.h"
+#include "reportcommand.h"
 #include "rigcommand.h"
 #include "serialportcontroler.h"
 #include "serialportentity.h"
@@ -35,11 +36,15 @@ const char* const kHelp =
     "                                greet and identify the device, as the serial dialog does;\n"
     "                                exit 0 when it answers and is of type NAME\n"
     "  rig params|zero|calibrate|test --port TEXT [--baud N] [--points N] [--line N]\n"
-    "      [--speed RPM] [--test-speeds A,B,C,D] [--json] [--record FILE]\n"
+    "      [--speed RPM] [--test-speeds A,B,C,D] [--json] [--record FILE] [--report FILE.pdf]\n"
     "                                run a calibration-rig job with the saved parameters and\n"
     "                                these changes; a record event follows the results, and\n"
     "                                --record writes it as JSON (curves as CSV for *.csv);\n"
+    "                                --report writes the PDF report of a calibration or test;\n"
     "                                exit 3 when the rig judged the encoder bad\n"
+    "  report (--from-json FILE | --record-id ID | --serial S [--latest]) --out FILE.pdf\n"
+    "      [--json]                  write the PDF report of a calibration or test record:\n"
+    "                                a rig job's --record file, or a stored record\n"
     "  biss --port TEXT [--baud N] [--json] [--repeat N --interval MS] OP [OP ...]\n"
     "                                BiSS master and slave operations, one request each, in\n"
     "                                order: master-status, set-master=MODE,MULTI,SINGLE,\n"
@@ -87,6 +92,13 @@ int CliCommands::usageError(const QString& message) {
     return CliOptions::usageError(message);
 }
 
+bool CliCommands::readsConfiguration(const QStringList& arguments) {
+    const QString command = arguments.value(1);
+    return !command.isEmpty() && command != QLatin1String("-h") &&
+           command != QLatin1String("--help") && command != QLatin1String("-v") &&
+           command != QLatin1String("--version");
+}
+
 int CliCommands::run(const QStringList& arguments) {
     const QStringList args = arguments.mid(1);
     if (args.isEmpty())
@@ -112,6 +124,8 @@ int CliCommands::run(const QStringList& arguments) {
         return BissCommand::run(args.mid(1));
     if (command == QLatin1String("history"))
         return HistoryCommand::run(args.mid(1));
+    if (command == QLatin1String("report"))
+        return ReportCommand::run(args.mid(1));
     if (FirmwareCommand::handles(command))
         return FirmwareCommand::run(command, args.mid(1));
     return usageError(QStringLiteral("unknown command '%1'").arg(command));
@@ -206,10 +220,10 @@ int CliCommands::connectDevice(const QStringList& args) {
                          QCoreApplication::exit(ok ? kOk : kFailed);
                      });
 
-    // As the serial dialog does: save the settings, set the type, queue the job.
+    // As the serial dialog does, but the connection is this command's own: set the type and
+    // queue the job; the window's saved connection is left as it is.
     auto* entity = new SerialPortEntity(&controler, o.value("--port"), baud);
     types->setConnectedType(type);
-    controler.setConfigArgments(entity);
     controler.connectSerialPort(entity);
     code = QCoreApplication::exec();
     recording.finish();

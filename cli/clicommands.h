@@ -9,6 +9,10 @@ public:
     static constexpr int kFailed = 1;
     static constexpr int kUsage = 2;
 
+    // Whether the command reads config/config.ini (every one but --help and --version): such
+    // a command writes the default configuration first, as the program does on its first start
+    // in a folder, before anything reads the file.
+    static bool readsConfiguration(const QStringList& arguments);
     static int run(const QStringList& arguments);
 
 private:

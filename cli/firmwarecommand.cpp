@@ -26,9 +26,9 @@ int usageError(const QString& message) {
     return CliOptions::usageError(message);
 }
 
-// The port the job opens is the saved one, as for the program's own jobs.
-bool saveConnection(const CliOptions& o, QString& error) {
-    int baud = kDefaultBaud;
+// The command's own connection: held by the controller for its jobs, never saved for the window.
+bool jobBaud(const CliOptions& o, int& baud, QString& error) {
+    baud = kDefaultBaud;
     if (!o.value("--baud").isEmpty()) {
         bool numeric = false;
         baud = o.value("--baud").toInt(&numeric);
@@ -37,8 +37,6 @@ bool saveConnection(const CliOptions& o, QString& error) {
             return false;
         }
     }
-    SerialPortEntity entity(nullptr, o.value("--port"), baud);
-    EntityStore::saveSerialPortEntity(&entity);
     return true;
 }
 
@@ -149,14 +147,16 @@ int FirmwareCommand::iap(const QStringList& args) {
     if (!serialRefused.isEmpty())
         return usageError(serialRefused);
     QString error;
-    types->setConnectedType(device);
-    if (!saveConnection(o, error))
+    int baud = 0;
+    if (!jobBaud(o, baud, error))
         return usageError(error);
+    types->setConnectedType(device);
     TransformWays::instance()->setValue(protocol);
     axes->setValue(axis);
 
     JobPrinter printer(o.has("--json"), QStringLiteral("IAP"));
     IapControler controler;
+    controler.setJobPort(o.value("--port"), baud);
     CliRecording recording(o.value("--serial"));
     recording.attach(&controler);
     relayLog(controler, printer);
@@ -188,11 +188,13 @@ int FirmwareCommand::ymodem(const QStringList& args) {
     if (!serialRefused.isEmpty())
         return usageError(serialRefused);
     QString error;
-    if (!saveConnection(o, error))
+    int baud = 0;
+    if (!jobBaud(o, baud, error))
         return usageError(error);
 
     JobPrinter printer(o.has("--json"), QStringLiteral("IAP"));
     IapControler controler;
+    controler.setJobPort(o.value("--port"), baud);
     CliRecording recording(o.value("--serial"));
     recording.attach(&controler);
     relayLog(controler, printer);

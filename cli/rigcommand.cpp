@@ -3,19 +3,23 @@
 #include <cstdio>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QJsonDocument>
 #include <QTextStream>
 
+#include "baidutranslate.h"
 #include "calibrationcontroler.h"
+#include "baidutranslate.h"
 #include "calibrationentity.h"
+#include "calibrationlimits.h"
 #include "calibrationrecord.h"
 #include "clicommands.h"
 #include "clioptions.h"
 #include "clirecording.h"
 #include "devicestype.h"
-#include "entitystore.h"
 #include "jobprinter.h"
-#include "serialportentity.h"
+#include "reportcommand.h"
+#include "reportinput.h"
 
 namespace {
 int usage(const QString& message) {
@@ -40,70 +44,86 @@ int RigCommand::run(const QStringList& args) {
         return usage(QStringLiteral("COMMAND must be one of params, zero, calibrate, test"));
     const QString job = args.first();
 
-    const CliOptions options = CliOptions::parse(
-        args.mid(1),
-        {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds", "--record",
-         "--serial"},
-        {"--json"});
+    const CliOptions options =
+        CliOptions::parse(args.mid(1),
+                          {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds",
+                           "--record", "--report", "--serial"},
+                          {"--json"});
     if (!options.error.isEmpty())
         return usage(options.error);
     const bool json = options.has("--json");
     if (options.value("--port").isEmpty())
         return usage(QStringLiteral("rig needs --port"));
+    const QString reportPath = options.value("--report");
+    if (options.contains("--report") &&
+        (reportPath.isEmpty() ||
+         (job != QLatin1String("calibrate") && job != QLatin1String("test"))))
+        return usage(QStringLiteral("--report FILE.pdf goes with calibrate or test"));
 
     CalibrationControler controler;
-    // The record as the panels get it: loaded from the configuration by the controller.
+    JobPrinter printer(json, QStringLiteral("Calibration"));
+    QObject::connect(&controler, &CalibrationControler::msgSignal, &printer, &JobPrinter::message);
+    // The record as the panels get it: loaded from the configuration by the controller, with a
+    // line for every stored number it refused.
     CalibrationEntity* record = nullptr;
     QObject::connect(&controler,
                      qOverload<CalibrationEntity*>(&CalibrationControler::getConfigArgments),
                      &controler, [&](CalibrationEntity* loaded) { record = loaded; });
     controler.getConfigArgments();
 
-    SerialPortEntity* savedPort = EntityStore::loadSerialPortEntity(&controler);
-    int baud = savedPort->getBaudRate() > 0 ? savedPort->getBaudRate() : 115200;
+    int baud = 115200;
     if (options.contains("--baud") && (!toNumber(options.value("--baud"), baud) || baud <= 0))
         return usage(QStringLiteral("--baud must be a positive number"));
-    int number = 0;
-    if (options.contains("--points")) {
-        if (!toNumber(options.value("--points"), number) || number < 0 || number > 65535)
-            return usage(QStringLiteral("--points must be a number of 0..65535"));
-        record->setPointNum(number);
-    }
-    if (options.contains("--line")) {
-        if (!toNumber(options.value("--line"), number) || number < 0 || number > 65535)
-            return usage(QStringLiteral("--line must be a number of 0..65535"));
-        record->setEncoderLine(number);
-    }
-    if (options.contains("--speed")) {
-        if (!toNumber(options.value("--speed"), number) || number < -32768 || number > 32767)
-            return usage(QStringLiteral("--speed must be a number of RPM"));
-        record->setCalibrationSpeed(number);
+    // Options are numbers of any size here; the run's rules below judge them, as the pages do.
+    qint64 number = 0;
+    auto toWide = [](const QString& text, qint64& value) {
+        bool ok = false;
+        value = text.trimmed().toLongLong(&ok);
+        return ok;
+    };
+    const struct {
+        const char* option;
+        QString (*rule)(qint64);
+        void (CalibrationEntity::*set)(int);
+    } numberOptions[] = {
+        {"--points", &CalibrationLimits::pointNumProblem, &CalibrationEntity::setPointNum},
+        {"--line", &CalibrationLimits::encoderLineProblem, &CalibrationEntity::setEncoderLine},
+        {"--speed", &CalibrationLimits::calibrationSpeedProblem,
+         &CalibrationEntity::setCalibrationSpeed},
+    };
+    for (const auto& f : numberOptions) {
+        const char* name = f.option;
+        if (!options.contains(name))
+            continue;
+        if (!toWide(options.value(name), number))
+            return usage(QStringLiteral("%1 must be a number").arg(QLatin1String(name)));
+        const QString problem = f.rule(number);
+        if (!problem.isEmpty())
+            return usage(translated(problem));
+        (record->*f.set)(int(number));
     }
     if (options.contains("--test-speeds")) {
         const QStringList parts = options.value("--test-speeds").split(QLatin1Char(','));
+        QList<qint64> wide;
         QList<quint16> speeds;
         for (const QString& part : parts) {
-            if (!toNumber(part, number) || number < 0 || number > 65535)
+            if (!toWide(part, number))
                 return usage(QStringLiteral("--test-speeds must be four numbers A,B,C,D"));
-            speeds << quint16(number);
+            wide << number;
+            speeds << quint16(qBound(qint64(0), number, qint64(0xFFFF)));
         }
-        if (speeds.size() != 4)
+        if (wide.size() != CalibrationLimits::kTestSpeedCount)
             return usage(QStringLiteral("--test-speeds must be four numbers A,B,C,D"));
+        const QString problem = CalibrationLimits::testSpeedsProblem(wide);
+        if (!problem.isEmpty())
+            return usage(translated(problem));
         record->setTestSpeed(speeds);
     }
 
-    // The run panel's checks, with its messages.
-    const char* invalid = nullptr;
-    if (record->getPointNum() == 0)
-        invalid = "校准参考点数量不能为0,请重新输入";
-    else if (record->getEncoderLine() == 0)
-        invalid = "对拖编码器线数不能为0,请重新输入";
-    else if (record->getCalibrationSpeed() == 0)
-        invalid = "校准速度不能为0,请重新输入";
-    else if (record->getTestSpeed().size() < 4 || record->getTestSpeed().contains(0))
-        invalid = "测试速度不能为0,请重新输入";
-    if (invalid)
-        return usage(QString::fromUtf8(invalid));
+    // The run panel's checks, with its messages: what the window would refuse is refused here.
+    const QString invalid = CalibrationRecord::problem(record);
+    if (!invalid.isEmpty())
+        return usage(translated(invalid));
     const QString serialRefused = CliRecording::checkSerial(options.value("--serial"));
     if (!serialRefused.isEmpty())
         return usage(serialRefused);
@@ -111,15 +131,12 @@ int RigCommand::run(const QStringList& args) {
     CliRecording recording(options.value("--serial"));
     recording.attach(&controler);
 
-    // As the serial dialog and the run panel do: the connection and the parameters are saved,
-    // then the job is queued.
+    // As the run panel does: the parameters are saved, then the job is queued. The connection
+    // is this command's own and is held by the controller, never saved for the window.
     DevicesType::instance()->setConnectedType(DevicesType::CALIBRATION);
-    SerialPortEntity port(&controler, options.value("--port"), baud);
-    EntityStore::saveSerialPortEntity(&port);
+    controler.setJobPort(options.value("--port"), baud);
     controler.setConfigArgments(record);
 
-    JobPrinter printer(json, QStringLiteral("Calibration"));
-    QObject::connect(&controler, &CalibrationControler::msgSignal, &printer, &JobPrinter::message);
     QObject::connect(&controler, &CalibrationControler::msgSignals, &printer, &JobPrinter::line);
     QObject::connect(&controler, &CalibrationControler::setProgress, &printer,
                      &JobPrinter::progress);
@@ -134,8 +151,10 @@ int RigCommand::run(const QStringList& args) {
                      resultEvent("calibrationCompInlResult"));
     QObject::connect(&controler, &CalibrationControler::testCompInlResult, &printer,
                      resultEvent("testCompInlResult"));
+    QString resultText;
     QObject::connect(&controler, &CalibrationControler::calibrationResult, &printer,
                      [&](const QString& text, bool ok) {
+                         resultText = text;
                          printer.result(QStringLiteral("calibrationResult"), text, ok);
                          int code = CliCommands::kFailed;
                          if (ok)
@@ -145,6 +164,7 @@ int RigCommand::run(const QStringList& args) {
                          QCoreApplication::exit(code);
                      });
 
+    const QDateTime started = QDateTime::currentDateTimeUtc();
     if (job == QLatin1String("params"))
         controler.startArgmentsSlot(record);
     else if (job == QLatin1String("zero"))
@@ -174,6 +194,15 @@ int RigCommand::run(const QStringList& args) {
                                 << "\n";
             code = CliCommands::kFailed;
         }
+    }
+    // A failed run has its report too: a short one that says no curves came.
+    if (!reportPath.isEmpty()) {
+        ReportInput input = ReportInput::fromEntity(
+            record, job == QLatin1String("test") ? ReportInput::Test : ReportInput::Calibration);
+        input.runTime = started;
+        input.resultText = resultText;
+        if (!ReportCommand::write(input, reportPath, json, QStringLiteral("rig")))
+            code = CliCommands::kFailed;
     }
     printer.exitCode(code);
     return code;

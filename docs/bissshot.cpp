@@ -17,6 +17,7 @@
 #include "devicesstatus.h"
 #include "devicestype.h"
 #include "entitystore.h"
+#include "bissmasterbehaviour.h"
 #include "language.h"
 #include "serialportentity.h"
 #include "settingswork.h"
@@ -36,6 +37,12 @@ int main(int argc, char* argv[]) {
     app.setStyleSheet(loadStyleSheet(QStringLiteral(":/system/qss/main.qss")));
 
     SimDevice sim(SimDevice::BissMaster);
+    {
+        // A multi-turn error on the slave, so the indicators show both colours.
+        auto lock = sim.lock();
+        auto* master = static_cast<BissMasterBehaviour*>(sim.behaviour());
+        master->slave.errorBits = 0x02;
+    }
     SerialPortEntity saved(nullptr, QStringLiteral("Simulated (%1)").arg(sim.portPath()), 115200);
     EntityStore::saveSerialPortEntity(&saved);
     DevicesStatus::instance()->setValue(DevicesStatus::NORMAL);
@@ -44,8 +51,9 @@ int main(int argc, char* argv[]) {
 
     registerBissPages();
     SettingsWork work;
-    work.resize(900, 560);
-    work.build({"BiSS调试"}, {{{"从机状态", "从机反馈数据", "从机错误 & 警告"}}});
+    work.resize(900, 760);
+    work.build({"BiSS调试"},
+               {{{"从机状态", "从机反馈数据", "从机错误 & 警告", "通信错误 & 警告"}}});
     BissControler controler;
     QObject::connect(&work, &SettingsWork::getMasterStatusSignal, &controler,
                      &BissControler::getMasterStatusSlot);

@@ -1,11 +1,13 @@
 // Renders the calibration pages and the chart view of a simulated calibration into docs/:
-// xvfb-run -a build/bin/quelbrin-calibrationshot docs (run from anywhere).
+// xvfb-run -a build/bin/quelbrin-calibrationshot docs [LANGUAGE] (run from anywhere). A language
+// other than zh ("en") renders the same pictures in it, named calibration-en.png and so on.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include "baidutranslate.h"
 #include "diagnostics.h"
 #include "calibrationentity.h"
 #include "calibrationmode.h"
@@ -30,7 +32,12 @@ int main(int argc, char* argv[]) {
     QFile config(QStringLiteral("config/config.ini"));
     if (!config.open(QIODevice::WriteOnly))
         return 1;
-    config.write("[Language]\nLanguageType=zh\n[ZEK_ENCODER]\nTargetInl=100\nResolution=17\n");
+    const QByteArray language = argc > 2 ? QByteArray(argv[2]) : QByteArray("zh");
+    const QString suffix = language == "zh" ? QString() : "-" + QString::fromLatin1(language);
+    // No translation service: the pictures show what the built-in catalogue holds.
+    config.write("[Language]\nLanguageType=" + language +
+                 "\n[BaiduTranslate]\nurl=http://127.0.0.1:1/\n"
+                 "[ZEK_ENCODER]\nTargetInl=100\nResolution=17\n");
     config.close();
     Language::instance()->load();
     DevicesType::instance()->reload();
@@ -53,25 +60,40 @@ int main(int argc, char* argv[]) {
     view->tabWidget()->setCurrentIndex(2);
     view->show();
     app.processEvents();
-    view->grab().save(out + QStringLiteral("/calibration.png"));
+    view->grab().save(out + QStringLiteral("/calibration") + suffix + QStringLiteral(".png"));
     view->tabWidget()->setCurrentIndex(0);
     app.processEvents();
-    view->grab().save(out + QStringLiteral("/calibration-bestline.png"));
+    view->grab().save(out + QStringLiteral("/calibration-bestline") + suffix +
+                      QStringLiteral(".png"));
+    // The Fourier comparison of the final check: the fit and the measured error together.
+    CalibrationWork* finalView =
+        CalibrationWork::forPage(QStringLiteral("FINAL"), &record, nullptr, &title);
+    finalView->resize(1100, 640);
+    finalView->tabWidget()->setCurrentIndex(3);
+    finalView->show();
+    app.processEvents();
+    finalView->grab().save(out + QStringLiteral("/calibration-fourier") + suffix +
+                           QStringLiteral(".png"));
+    delete finalView;
 
     registerCalibrationPages();
     DevicesType::instance()->setConnectedType(DevicesType::CALIBRATION);
     SettingsWork pages;
-    pages.build(
-        {QStringLiteral("校准")},
-        {{{QStringLiteral("校准结果"), QStringLiteral("校准INL数据")},
-          {QStringLiteral("测试"), QStringLiteral("第一次测试"), QStringLiteral("第二次测试")},
-          {QStringLiteral("参数设置"), QStringLiteral("对拖工装参数")},
-          {QStringLiteral("运行"), QStringLiteral("对零 & 校准 & 测试")}}});
+    pages.build({translated("校准")},
+                {{{translated("校准结果"), translated("校准INL数据")},
+                  {translated("测试结果"), translated("测试INL数据")},
+                  {translated("测试"), translated("第一次测试"), translated("第二次测试")},
+                  {translated("参数设置"), translated("对拖工装参数")},
+                  {translated("运行"), translated("对零 & 校准 & 测试")}}});
+    // The calibration passed (green); of the tests that followed, the second and fourth
+    // exceeded the threshold, and so does their average (red).
+    const float limit = record.getMaxInl();
+    record.setTestMaxInl({limit * 0.5f, limit * 2.0f, limit * 0.6f, limit * 3.0f});
     pages.getCalibrationArgmentsSlot(&record);
-    pages.resize(760, 900);
+    pages.resize(760, 1040);
     pages.show();
     app.processEvents();
-    pages.grab().save(out + QStringLiteral("/calibration-pages.png"));
+    pages.grab().save(out + QStringLiteral("/calibration-pages") + suffix + QStringLiteral(".png"));
     delete view;
     return 0;
 }

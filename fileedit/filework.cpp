@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QShortcut>
 
+#include "inputfile.h"
 #include "baidutranslate.h"
 #include "findbar.h"
 #include "gotooffsetbar.h"
@@ -104,51 +105,24 @@ void FileWork::attachDocumentSignals() {
 
 bool FileWork::loadFile(const QString& path) {
     filePath = path;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        emit showMsg(QMessageBox::Critical, fileMessage(path, " 不存在 "));
-        return false;
-    }
-    if (info.isDir()) {
-        emit showMsg(QMessageBox::Critical, fileMessage(path, " 是文件夹，不是文件。"));
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        emit showMsg(QMessageBox::Critical, fileMessage(path, " 无法读取： ") + file.errorString());
-        return false;
-    }
-    const qint64 size = file.size();
-    if (size > maxFileSize) {
-        emit showMsg(QMessageBox::Critical, fileMessage(path, " 太大，无法读入内存。"));
-        return false;
-    }
-    // One allocation of the file's size, filled in place: reading through a growing array
-    // would hold twice the file while it grows.
     QByteArray data;
-    try {
-        data.resize(size);
-    } catch (const std::bad_alloc&) {
-        emit showMsg(QMessageBox::Critical, fileMessage(path, " 太大，无法读入内存。"));
-        return false;
-    }
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 n = file.read(data.data() + done, size - done);
-        if (n < 0) {
-            emit showMsg(QMessageBox::Critical,
-                         fileMessage(path, " 无法读取： ") + file.errorString());
+    const InputFile::Result read = InputFile::read(path, maxFileSize, data);
+    switch (read.status) {
+        case InputFile::Ok:
+            break;
+        case InputFile::Missing:
+            emit showMsg(QMessageBox::Critical, fileMessage(path, " 不存在 "));
             return false;
-        }
-        if (n == 0)
-            break;  // the file shrank since its size was taken
-        done += n;
+        case InputFile::TooLarge:
+            emit showMsg(QMessageBox::Critical, fileMessage(path, " 太大，无法读入内存。"));
+            return false;
+        case InputFile::Folder:
+        case InputFile::NotRegular:
+        case InputFile::Unreadable:
+            emit showMsg(QMessageBox::Critical,
+                         fileMessage(path, "") + translated(InputFile::refusal(read, maxFileSize)));
+            return false;
     }
-    data.truncate(done);
-    // Files whose size is not known in advance (or that grew meanwhile) are read to their end.
-    const QByteArray rest = file.readAll();
-    if (!rest.isEmpty())
-        data.append(rest);
 
     auto* buffer = new MemoryBuffer();
     buffer->adopt(data);
@@ -169,8 +143,8 @@ bool FileWork::writeFile(const QString& path) {
         return false;
     }
     filePath = path;
-    modified = false;
     newFile = false;
+    setModified(false);
     emit showMsg(QMessageBox::Information, fileMessage(path, " 保存成功 "));
     return true;
 }
@@ -183,7 +157,14 @@ void FileWork::requestSave() {
 }
 
 void FileWork::documentIsChanged() {
-    modified = true;
+    setModified(true);
+}
+
+void FileWork::setModified(bool b) {
+    if (modified == b)
+        return;
+    modified = b;
+    emit modifiedChanged(b);
 }
 
 void FileWork::setDisplayLine(int width) {
@@ -205,6 +186,10 @@ void FileWork::applyDisplayLine() {
     if (isVisible())
         bytes =
             qMin(bytes, qMax(1, view->renderer()->bytesPerLineFitting(view->viewport()->width())));
+    // Rows of a multiple of 8 bytes keep the offsets round (0000, 0010, 0020 …); 19 a row gave
+    // 0000, 0013, 0026. Narrower than 8, every byte counts.
+    if (bytes >= 8)
+        bytes -= bytes % 8;
     if (bytes != view->document()->hexLineWidth())
         view->document()->setBytesPerLine(quint8(bytes));
 }

@@ -26,7 +26,7 @@ public:
 
     bool isModified() const { return modified; }
     bool isNewFile() const { return newFile; }
-    void setModified(bool b) { modified = b; }
+    void setModified(bool b);
     void setNewFile(bool b) { newFile = b; }
     QString getFilePath() const { return filePath; }
     void setFilePath(const QString& path) { filePath = path; }
@@ -45,6 +45,8 @@ signals:
     void saveAsFileSignal();
     void showMsg(QMessageBox::Icon type, QString msg);
     void drawFinish();
+    // The modified flag changed: the tab's title marks unsaved changes.
+    void modifiedChanged(bool modified);
 
 public slots:
     void documentIsChanged();

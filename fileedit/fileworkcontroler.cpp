@@ -52,9 +52,9 @@ void FileWorkControler::saveFileSlot(QString filePath) {
     emit saveFileSignal(filePath, QFileInfo(filePath).fileName());
 }
 
-void FileWorkControler::saveAsFileSlot() {
+QFileDialog* FileWorkControler::saveAsFileSlot() {
     if (entity->getFilePath().isEmpty())
-        return;
+        return nullptr;
     QFileDialog* d = makeDialog(translated("保存文件"));
     d->setAcceptMode(QFileDialog::AcceptSave);
     d->setFileMode(QFileDialog::AnyFile);
@@ -63,8 +63,8 @@ void FileWorkControler::saveAsFileSlot() {
         mode->saveEntity(entity);
         emit saveAsFileSignal(path, QFileInfo(path).fileName());
     });
-    connect(d, &QFileDialog::rejected, this, &FileWorkControler::saveAsCancelled);
     d->show();
+    return d;
 }
 
 void FileWorkControler::openRecentSlot() {

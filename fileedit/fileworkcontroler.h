@@ -24,14 +24,14 @@ signals:
     void saveFileSignal(QString filePath, QString fileName);
     void saveAsFileSignal(QString filePath, QString fileName);
     void openRecentSignal(QStringList recentFilePath);
-    // The save dialog closed without a choice: whoever asked for it stops waiting.
-    void saveAsCancelled();
 
 public slots:
     void openFileSlot();
     void newFileSlot();
     void saveFileSlot(QString filePath);
-    void saveAsFileSlot();
+    // The dialog it opened (nullptr without a remembered path), so that the caller can bind
+    // the answer to the tab that asked: several save dialogs may be open at once.
+    QFileDialog* saveAsFileSlot();
     void openRecentSlot();
     // Records a path opened by other means (the command line) as opening through the dialog does.
     void rememberPath(const QString& filePath);

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDebug>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
@@ -17,7 +19,13 @@
 
 namespace {
 constexpr int kShadowBackMs = 50;
+
+QString normalPath(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();  // empty for a file that is not there
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
+}  // namespace
 
 FileWorkTabs::FileWorkTabs(QTabWidget* contents, QMenu* recentMenu, QWidget* window)
     : QObject(window),
@@ -28,14 +36,8 @@ FileWorkTabs::FileWorkTabs(QTabWidget* contents, QMenu* recentMenu, QWidget* win
     connect(fileControler, &FileWorkControler::newFileSignal, this, &FileWorkTabs::newFileSlot);
     connect(fileControler, &FileWorkControler::openFileSignal, this, &FileWorkTabs::openFileSlot);
     connect(fileControler, &FileWorkControler::saveFileSignal, this, &FileWorkTabs::saveFileSlot);
-    connect(fileControler, &FileWorkControler::saveAsFileSignal, this,
-            &FileWorkTabs::saveAsFileSlot);
     connect(fileControler, &FileWorkControler::openRecentSignal, this,
             &FileWorkTabs::openRecentSlot);
-    connect(fileControler, &FileWorkControler::saveAsCancelled, this, [this] {
-        saveAsTarget = nullptr;
-        closeAfterSaveAs = false;
-    });
     if (recentMenu)
         recentMenu->setEnabled(true);
     fileControler->openRecentSlot();
@@ -61,7 +63,26 @@ FileWork* FileWorkTabs::createFileWork() {
     });
     connect(work, &FileWork::saveAsFileSignal, this, [this, work] { requestSaveAs(work, false); });
     connect(work, &FileWork::showMsg, this, &FileWorkTabs::showMsg);
+    connect(work, &FileWork::modifiedChanged, this, [this, work] { updateTitle(work); });
     return work;
+}
+
+FileWork* FileWorkTabs::tabOfFile(const QString& path) const {
+    const QString wanted = normalPath(path);
+    for (FileWork* work : fileWorks())
+        if (!work->isNewFile() && normalPath(work->getFilePath()) == wanted)
+            return work;
+    return nullptr;
+}
+
+void FileWorkTabs::updateTitle(FileWork* work) {
+    const int index = contents->indexOf(work);
+    if (index < 0)
+        return;
+    // A new document's path is its title ("新文件").
+    const QString name = QFileInfo(work->getFilePath()).fileName();
+    contents->setTabText(index, work->isModified() ? name + QLatin1Char('*') : name);
+    contents->setTabToolTip(index, work->isNewFile() ? QString() : work->getFilePath());
 }
 
 void FileWorkTabs::setDisplayLine(int width) {
@@ -74,6 +95,7 @@ void FileWorkTabs::newFileSlot(QString fileName) {
     work->setModified(true);
     work->setNewFile(true);
     contents->setCurrentIndex(contents->addTab(work, fileName));
+    updateTitle(work);
     setDisplayLine((window->width() - 60) / 7 * 6);
     work->hexView()->setFocus();
 }
@@ -85,6 +107,14 @@ void FileWorkTabs::openFileSlot(QString filePath, QString fileName) {
                      translated("文件： ") + fileName + translated(" 不存在。"));
         return;
     }
+    // A file lives in one tab only: two tabs on one file would each save their own bytes over
+    // the other's.
+    if (FileWork* holder = tabOfFile(filePath)) {
+        contents->setCurrentWidget(holder);
+        fileControler->openRecentSlot();
+        holder->hexView()->setFocus();
+        return;
+    }
     emit shutdownShadow();
     FileWork* work = createFileWork();
     if (!work->loadFile(filePath)) {
@@ -94,7 +124,7 @@ void FileWorkTabs::openFileSlot(QString filePath, QString fileName) {
         return;
     }
     contents->setCurrentIndex(contents->addTab(work, fileName));
-    contents->setTabToolTip(contents->indexOf(work), filePath);
+    updateTitle(work);
     setDisplayLine(window->width() / 7 * 6);
     fileControler->openRecentSlot();
     emit updateShadow();
@@ -111,25 +141,39 @@ void FileWorkTabs::saveFileSlot(QString filePath, QString) {
     fileControler->openRecentSlot();
 }
 
-void FileWorkTabs::saveAsFileSlot(QString filePath, QString fileName) {
-    currentPath = filePath;
-    FileWork* work = saveAsTarget ? saveAsTarget.data() : currentFileWork();
-    const bool closeAfter = closeAfterSaveAs;
-    saveAsTarget = nullptr;
-    closeAfterSaveAs = false;
-    if (work && work->writeFile(filePath)) {
-        const int index = contents->indexOf(work);
-        if (index >= 0) {
-            contents->setTabText(index, fileName);
-            contents->setTabToolTip(index, filePath);
-        }
-        // The saved file opens in a further tab; a tab that was closing goes only now that its
-        // bytes are safely on disk.
-        openFileSlot(filePath, fileName);
-        if (closeAfter)
-            removeFileWork(work);
-    }
+void FileWorkTabs::saveAsFileSlot(QString filePath, QString) {
+    if (FileWork* work = currentFileWork())
+        saveAsInto(work, filePath, false);
+    else
+        currentPath = filePath;
     fileControler->openRecentSlot();
+}
+
+void FileWorkTabs::saveAsInto(FileWork* work, const QString& filePath, bool closeAfter) {
+    currentPath = filePath;
+    FileWork* holder = tabOfFile(filePath);
+    if (holder == work)
+        holder = nullptr;
+    if (holder && holder->isModified()) {
+        // Its unsaved changes would be lost without a word: the operator decides there first.
+        contents->setCurrentWidget(holder);
+        emit showMsg(QMessageBox::Warning,
+                     translated("文件： ") + filePath +
+                         translated(" 已在另一个标签页中打开且有未保存的修改，"
+                                    "请先保存或关闭该标签页。"));
+        return;
+    }
+    if (!work->writeFile(filePath))
+        return;
+    // The file now holds this tab's bytes; a tab that showed its old bytes goes, so that the
+    // file stays in one tab.
+    if (holder)
+        removeFileWork(holder);
+    updateTitle(work);
+    if (closeAfter)
+        removeFileWork(work);
+    else
+        contents->setCurrentWidget(work);
 }
 
 void FileWorkTabs::openRecentSlot(QStringList recentFileName) {
@@ -149,9 +193,19 @@ void FileWorkTabs::openRecentSlot(QStringList recentFileName) {
 }
 
 void FileWorkTabs::requestSaveAs(FileWork* work, bool closeAfter) {
-    saveAsTarget = work;
-    closeAfterSaveAs = closeAfter;
-    fileControler->saveAsFileSlot();
+    QFileDialog* dialog = fileControler->saveAsFileSlot();
+    if (!dialog)
+        return;
+    // The dialog answers for the tab that asked and for no other; when that tab has been
+    // closed meanwhile, the choice writes nothing.
+    QPointer<FileWork> target(work);
+    connect(dialog, &QFileDialog::fileSelected, this,
+            [this, target, closeAfter](const QString& path) {
+                // A closed tab may linger until its deferred deletion: gone from the tabs is gone.
+                if (target && contents->indexOf(target) >= 0)
+                    saveAsInto(target, path, closeAfter);
+                fileControler->openRecentSlot();
+            });
 }
 
 void FileWorkTabs::saveCurrent() {
@@ -192,9 +246,12 @@ bool FileWorkTabs::closeTab(int index) {
     box->setIcon(QMessageBox::Information);
     box->setWindowTitle(comma < 0 ? text : text.left(comma));
     box->setText(comma < 0 ? QString() : text.mid(comma + 1));
-    box->addButton(QStringLiteral("OK"), QMessageBox::YesRole);
-    box->addButton(QStringLiteral("NO"), QMessageBox::NoRole);
-    box->addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    // Which file the question is about: several tabs may hold changes.
+    box->setInformativeText(work->isNewFile() ? QFileInfo(work->getFilePath()).fileName()
+                                              : work->getFilePath());
+    box->addButton(translated("保存"), QMessageBox::YesRole);
+    box->addButton(translated("不保存"), QMessageBox::NoRole);
+    box->addButton(translated("取消"), QMessageBox::RejectRole);
     QPointer<FileWork> target(work);
     connect(box, &QMessageBox::buttonClicked, this, [this, box, target](QAbstractButton* button) {
         if (target)

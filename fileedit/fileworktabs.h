@@ -23,6 +23,9 @@ public:
     FileWork* currentFileWork() const;
     QList<FileWork*> fileWorks() const;
     QString currentFilePath() const { return currentPath; }
+    // The file tab that holds path (compared as absolute, cleaned paths), if any; a new
+    // document holds no file.
+    FileWork* tabOfFile(const QString& path) const;
     // The open close prompt, while it is open.
     QMessageBox* closePrompt() const { return prompt.data(); }
 
@@ -35,6 +38,7 @@ public slots:
     void openFileSlot(QString filePath, QString fileName);
     void newFileSlot(QString fileName);
     void saveFileSlot(QString filePath, QString fileName);
+    // Save As into the current file tab (the menu's own dialogs bind their tab instead).
     void saveAsFileSlot(QString filePath, QString fileName);
     void openRecentSlot(QStringList recentFileName);
     // The "保存" and "另存为" menu actions.
@@ -55,17 +59,18 @@ private:
     FileWork* createFileWork();
     void removeFileWork(FileWork* work);
     void requestSaveAs(FileWork* work, bool closeAfter);
+    void saveAsInto(FileWork* work, const QString& filePath, bool closeAfter);
     void answerClosePrompt(FileWork* work, QMessageBox::ButtonRole role);
+    void updateTitle(FileWork* work);
 
     QTabWidget* contents;
     QMenu* recentMenu;
     QWidget* window;
     FileWorkControler* fileControler;
     QString currentPath;
-    // The tab a save or save-as was asked for, so the answer reaches that tab and no other.
+    // The tab a save was asked for, so the answer reaches that tab and no other. (A save runs
+    // through at once; each Save As dialog holds its own tab instead, since several can be open.)
     QPointer<FileWork> saveTarget;
-    QPointer<FileWork> saveAsTarget;
     bool closeAfterSave = false;
-    bool closeAfterSaveAs = false;
     QPointer<QMessageBox> prompt;
 };

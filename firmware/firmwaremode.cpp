@@ -1,5 +1,7 @@
 #include "firmwaremode.h"
 
+#include "readconfig.h"
+
 #include "baidutranslate.h"
 #include "entitystore.h"
 #include "firmwareentity.h"
@@ -36,6 +38,14 @@ void FirmwareMode::startGeneration(FirmwareEntity* firmwareEntity) {
     emit msgSignal(mode, kDashes);
     emit msgSignal(mode, kDashes);
     bool ok = false;
+    // The area sizes come from the device's group in config.ini; a device without one would be
+    // refused for an area of 0 bytes, which says nothing of the cause.
+    if (firmwareEntity && ReadConfig::readIntMap(firmwareEntity->getWatermarkName()).isEmpty()) {
+        emit msgSignal(mode, translated("设备 [ %1 ] 在配置文件中没有分区配置组 [%1]，无法生成固件，"
+                                        "请检查配置文件。")
+                                 .arg(firmwareEntity->getWatermarkName()));
+        firmwareEntity = nullptr;
+    }
     if (firmwareEntity) {
         // The mode is taken by name from the entity, so a stale shared value cannot pick the
         // other image kind.

@@ -40,32 +40,30 @@ bool FirmwareUpgrade::isBissMaster() const {
 bool FirmwareUpgrade::checkFirmwareFile(const QString& firmwarePath, float& firmwareVersion) {
     say(translated("获取升级固件数据..."));
     const QString name = QFileInfo(firmwarePath).fileName();
-    QFile file(firmwarePath);
-    if (!transfer.openFirmwareFile(file))
+    // Read once: the trailer checked here and the bytes sent later are the same snapshot, even
+    // when the file is rewritten during the upgrade.
+    QByteArray content;
+    const InputFile::Result read = transfer.readFirmwareFile(firmwarePath, content);
+    if (read.status != InputFile::Ok && read.status != InputFile::TooLarge)
         return false;
     // The length travels in a 16-bit field and the trailer is the last 16 bytes: anything
     // outside these bounds cannot be an upgrade image this device takes.
-    const qint64 size = file.size();
-    if (size < kTrailerSize) {
+    const qint64 size = read.size;
+    if (read.status == InputFile::Ok && size < kTrailerSize) {
         say(translated("失败！原因：升级固件长度 [ %1 ] Byte 不足 16 Byte，不是有效的升级固件。")
                 .arg(size));
         return false;
     }
-    if (size > 0xFFFF) {
+    if (read.status == InputFile::TooLarge) {
         say(translated("失败！原因：升级固件长度 [ %1 ] Byte 超过 65535 Byte，无法传输。")
                 .arg(size));
         return false;
     }
     if (!transfer.nameFitsInfoBlock(name, size))
         return false;
+    transfer.image = content;
     link->firmwareLength = quint16(size);
-    QByteArray trailer;
-    if (file.seek(size - kTrailerSize))
-        trailer = file.read(kTrailerSize);
-    if (trailer.size() != kTrailerSize) {
-        say(translated("升级固件： ") + name + translated("打开失败。"));
-        return false;
-    }
+    const QByteArray trailer = content.right(kTrailerSize);
     const QString model = QString::fromUtf8(trailer.left(kModelLength));
     const QString versionText = QString::fromLatin1(trailer.mid(12, 4));
     firmwareVersion = parseVersion(versionText);
@@ -179,7 +177,7 @@ bool FirmwareUpgrade::upgradeFirmware(const QString& portText, int baudRate,
     emit link->setProgress(30);
 
     transfer.sendStart = true;
-    const bool sent = transfer.transferFile(firmwarePath, fileName);
+    const bool sent = transfer.transferFile(transfer.image, fileName);
     pauseJob(afterTransferWaitMs);
     enterNormalMode();
     if (!sent) {
@@ -204,7 +202,7 @@ bool FirmwareUpgrade::sendFile(const QString& portText, int baudRate, const QStr
         return false;
     if (!transfer.prepareFile(path, packetSize))
         return false;
-    const bool sent = transfer.transferFile(path, QFileInfo(path).fileName());
+    const bool sent = transfer.transferFile(transfer.image, QFileInfo(path).fileName());
     if (sent)
         emit link->setProgress(100);
     return sent;

@@ -6,6 +6,7 @@
 
 #include "baidutranslate.h"
 #include "devicestype.h"
+#include "inputfile.h"
 #include "mode.h"
 
 namespace {
@@ -41,12 +42,37 @@ bool Generation::generateFirmware(int mode, const QString& bootPath, const QStri
                                   int idAreaSize) {
     // The identification area is one byte whatever its configured size.
     Q_UNUSED(idAreaSize);
+    if ((mode == Mode::Factory_Firmware || mode == Mode::Upgrade_Firmware) &&
+        !areasUsable(watermark, mode == Mode::Factory_Firmware, bootAreaSize, appAreaSize,
+                     configAreaSize))
+        return false;
     if (mode == Mode::Factory_Firmware)
         return generateFactoryImage(bootPath, appPath, savePath, watermark, version, bootAreaSize,
                                     appAreaSize, configAreaSize);
     if (mode == Mode::Upgrade_Firmware)
         return generateUpgradeImage(appPath, savePath, watermark, version, appAreaSize);
     return false;
+}
+
+bool Generation::areasUsable(const QString& watermark, bool factory, int bootAreaSize,
+                             int appAreaSize, int configAreaSize) {
+    // A size below 1 cannot hold anything, and one past the bound is a typo in config.ini.
+    const struct {
+        const char* key;
+        int size;
+        bool needed;
+    } areas[] = {{"BootLoader", bootAreaSize, factory},
+                 {"App", appAreaSize, true},
+                 {"Config", configAreaSize, factory}};
+    for (const auto& area : areas) {
+        if (!area.needed || (area.size > 0 && area.size <= kMaxAreaSize))
+            continue;
+        log(translated("设备 [ %1 ] 的分区配置 %2 长度 [ %3 ] 无效（1 ~ %4 Byte），请检查配置文件。")
+                .arg(watermark, QString::fromLatin1(area.key), QString::number(area.size),
+                     QString::number(kMaxAreaSize)));
+        return false;
+    }
+    return true;
 }
 
 bool Generation::prepareOutput(QSaveFile& out, const QString& savePath, bool factory) {
@@ -71,22 +97,54 @@ bool Generation::prepareOutput(QSaveFile& out, const QString& savePath, bool fac
     return true;
 }
 
-bool Generation::readInput(const QString& label, const QString& path, QByteArray& content) {
-    QFile file(path);
-    if (path.isEmpty() || !file.exists()) {
-        log(translated(label + QStringLiteral(" 文件 [ %1 ] 不存在")).arg(path));
-        return false;
+bool Generation::readInput(const QString& label, const QString& path, qint64 limit,
+                           QByteArray& content, qint64& tooLargeSize) {
+    tooLargeSize = -1;
+    const InputFile::Result read = InputFile::read(path, qMax<qint64>(limit, 0), content);
+    switch (read.status) {
+        case InputFile::Ok:
+            return true;
+        case InputFile::Missing:
+            log(translated(label + QStringLiteral(" 文件 [ %1 ] 不存在")).arg(path));
+            return false;
+        case InputFile::TooLarge:
+            // The caller names the area it overflows.
+            tooLargeSize = read.size;
+            return false;
+        case InputFile::NotRegular:
+            log(translated(label + QStringLiteral(" 文件 [ %1 ]") + InputFile::refusal(read, limit))
+                    .arg(path));
+            return false;
+        case InputFile::Folder:
+        case InputFile::Unreadable:
+            break;
     }
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        log(translated(label + QStringLiteral(" 文件 [ %1 ] 打开失败")).arg(path));
-        return false;
-    }
-    content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        log(translated(label + QStringLiteral(" 文件 [ %1 ] 打开失败")).arg(path));
-        return false;
-    }
-    return true;
+    log(translated(label + QStringLiteral(" 文件 [ %1 ] 打开失败")).arg(path));
+    return false;
+}
+
+void Generation::logBootTooLarge(const QString& bootPath, qint64 size, const QString& watermark,
+                                 int bootAreaSize) {
+    log(translated("BootLoader 文件 [ %1 ] 长度： [ %2 ]Byte 超过设备 [ %3 ] 设定 "
+                   "BootLoader分区长度： [ %4 ]Byte")
+            .arg(bootPath, QString::number(size), watermark, QString::number(bootAreaSize)));
+}
+
+bool Generation::readAppInput(const QString& appPath, const QString& watermark, double version,
+                              int appAreaSize, QByteArray& app) {
+    // The area holds the application and its trailer; a file that alone overflows it is refused
+    // before it is read, with the same message as one that overflows with its trailer.
+    const qint64 trailer = watermark.toLatin1().size() + versionText(version).size();
+    qint64 tooLarge = -1;
+    if (readInput(QStringLiteral("App"), appPath, qMax<qint64>(appAreaSize - trailer, 0), app,
+                  tooLarge))
+        return true;
+    if (tooLarge >= 0)
+        log(translated("App 文件 [ %1 ] 长度： [ %2 ]Byte 超过设备 [ %3 ] 设定 App分区长度： "
+                       "[ %4 ]Byte")
+                .arg(appPath, QString::number(tooLarge + trailer), watermark,
+                     QString::number(appAreaSize)));
+    return false;
 }
 
 bool Generation::checkTrailerRules(const QString& watermark, const QByteArray& versionBytes) {
@@ -159,21 +217,23 @@ bool Generation::generateFactoryImage(const QString& bootPath, const QString& ap
     emit setProcess(5);
     log(translated("读取 BootLoader 文件 [ %1 ] ...").arg(bootPath));
     QByteArray boot;
-    if (!readInput(QStringLiteral("BootLoader"), bootPath, boot))
+    qint64 bootTooLarge = -1;
+    if (!readInput(QStringLiteral("BootLoader"), bootPath, bootAreaSize, boot, bootTooLarge)) {
+        if (bootTooLarge >= 0)
+            logBootTooLarge(bootPath, bootTooLarge, watermark, bootAreaSize);
         return false;
+    }
 
     emit setProcess(10);
     log(translated("读取 App 文件 [ %1 ] ...").arg(appPath));
     QByteArray app;
-    if (!readInput(QStringLiteral("App"), appPath, app))
+    if (!readAppInput(appPath, watermark, version, appAreaSize, app))
         return false;
     emit setProcess(20);
 
     const qint64 b = boot.size();
     if (b > bootAreaSize) {
-        log(translated("BootLoader 文件 [ %1 ] 长度： [ %2 ]Byte 超过设备 [ %3 ] 设定 "
-                       "BootLoader分区长度： [ %4 ]Byte")
-                .arg(bootPath, QString::number(b), watermark, QString::number(bootAreaSize)));
+        logBootTooLarge(bootPath, b, watermark, bootAreaSize);
         return false;
     }
 
@@ -220,7 +280,7 @@ bool Generation::generateUpgradeImage(const QString& appPath, const QString& sav
     emit setProcess(15);
     log(translated("读取 App 文件 [ %1 ] ...").arg(appPath));
     QByteArray app;
-    if (!readInput(QStringLiteral("App"), appPath, app))
+    if (!readAppInput(appPath, watermark, version, appAreaSize, app))
         return false;
     emit setProcess(25);
 

@@ -17,6 +17,8 @@ public:
     static constexpr int kNameFieldSize = 32;
     static constexpr int kLengthFieldSize = 8;
     static constexpr char kFill = char(0xFF);
+    // No flash area of these encoders comes near 16 MiB; a larger configured size is a typo.
+    static constexpr int kMaxAreaSize = 16 * 1024 * 1024;
 
     explicit Generation(QObject* parent = nullptr);
 
@@ -42,7 +44,18 @@ private:
     // the target, which replaces the target only on commit.
     bool prepareOutput(QSaveFile& out, const QString& savePath, bool factory);
     // Reads a whole input file; label names it in the messages ("BootLoader" or "App").
-    bool readInput(const QString& label, const QString& path, QByteArray& content);
+    // Reads an input of at most limit bytes through the checked reader, with a message for each
+    // refusal; a larger file is refused before it is read, its size left in tooLargeSize for the
+    // caller's area message (-1 otherwise).
+    // The device's area sizes are configured and usable, each refusal with its message.
+    bool areasUsable(const QString& watermark, bool factory, int bootAreaSize, int appAreaSize,
+                     int configAreaSize);
+    bool readInput(const QString& label, const QString& path, qint64 limit, QByteArray& content,
+                   qint64& tooLargeSize);
+    void logBootTooLarge(const QString& bootPath, qint64 size, const QString& watermark,
+                         int bootAreaSize);
+    bool readAppInput(const QString& appPath, const QString& watermark, double version,
+                      int appAreaSize, QByteArray& app);
     // The upgrade trailer can only be read back from an 11-character name and a 4-character
     // version; anything else would make an image the upgrade refuses.
     bool checkTrailerRules(const QString& watermark, const QByteArray& versionBytes);

@@ -68,3 +68,7 @@ void IapControler::startTransferSlot(const QString& firmwarePath, int packetSize
     }
     emit startTransfer(port.portText, port.baudRate, firmwarePath, packetSize, sendStart);
 }
+
+QString IapControler::stopConsequence() const {
+    return QStringLiteral("编码器将停留在Boot模式，直到下一次升级完成。");
+}

@@ -14,6 +14,8 @@ public:
     explicit IapControler(QObject* parent = nullptr);
 
     IapMode* getWorker() const { return worker; }
+    // An upgrade stopped half-way leaves the encoder waiting for an image.
+    QString stopConsequence() const override;
 
 signals:
     void startIap(IapEntity* iapEntity, QString serialPortName, int baudRate);

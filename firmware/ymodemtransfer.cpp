@@ -2,7 +2,6 @@
 
 #include <QDeadlineTimer>
 #include <QDebug>
-#include <QFile>
 #include <QFileInfo>
 
 #include "baidutranslate.h"
@@ -59,7 +58,9 @@ void YmodemTransfer::line(const QString& text, int arg) {
 
 bool YmodemTransfer::sendYmodemPacket(quint8 header, quint16 block, const QByteArray& data,
                                       int count) {
-    return link->sendBytes(buildPacket(header, block, data, count));
+    // Packets go out in the middle of the exchange: a reply already on its way (the 'C' that
+    // follows the ACK of block 0) must stay for the next wait.
+    return link->sendInStream(buildPacket(header, block, data, count));
 }
 
 bool YmodemTransfer::sendFileInfoPacket(quint8 header, quint16 block, int blockSize,
@@ -72,7 +73,7 @@ bool YmodemTransfer::sendStartTransfer() {
 }
 
 bool YmodemTransfer::sendCancel() {
-    return link->sendBytes(QByteArray(kCancelCount, char(kCan)));
+    return link->sendInStream(QByteArray(kCancelCount, char(kCan)));
 }
 
 int YmodemTransfer::waitYmodemReply() {
@@ -118,7 +119,7 @@ int YmodemTransfer::waitYmodemReply() {
                 continue;
             case kNak:
                 ++link->errorCount;
-                line(translated("重传: ") + QStringLiteral("[ %1 ] 次"), link->errorCount);
+                line(translated("重传: [ %1 ] 次"), link->errorCount);
                 // Block 0 is acknowledged; only the data 'C' moves on, so block 1 is still
                 // the next block to send.
                 if (state == YmodemFrame::INITIAL_PACKET_SUCCESS)
@@ -132,43 +133,36 @@ int YmodemTransfer::waitYmodemReply() {
     }
 }
 
-bool YmodemTransfer::readFirmwareChunk(const QString& filePath, int count, qint64 offset) {
+bool YmodemTransfer::readFirmwareChunk(int count, qint64 offset) {
     chunkBuffer.clear();
-    const QString name = QFileInfo(filePath).fileName();
-    QFile file(filePath);
-    if (!file.exists()) {
-        say(translated("升级固件： ") + name + translated("不存在。"));
-        return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        say(translated("升级固件： ") + name + translated("打开失败。"));
-        return false;
-    }
-    const qint64 size = file.size();
-    if (size - offset < 1 || !file.seek(offset)) {
+    if (image.size() - offset < 1 || offset < 0) {
         say(translated("文件已全部读取完毕"));
         return false;
     }
-    chunkBuffer = file.read(qMin<qint64>(size - offset, count));
-    if (chunkBuffer.size() < 1) {
-        chunkBuffer.clear();
-        say(translated("读取文件失败"));
-        return false;
-    }
+    chunkBuffer = image.mid(offset, count);
     return true;
 }
 
-bool YmodemTransfer::openFirmwareFile(QFile& file) {
-    const QFileInfo info(file.fileName());
-    if (!info.exists()) {
-        say(translated("升级固件： ") + info.fileName() + translated("不存在。"));
-        return false;
+InputFile::Result YmodemTransfer::readFirmwareFile(const QString& filePath, QByteArray& content) {
+    const QString name = QFileInfo(filePath).fileName();
+    const InputFile::Result result = InputFile::read(filePath, kMaxImageSize, content);
+    switch (result.status) {
+        case InputFile::Ok:
+        case InputFile::TooLarge:
+            break;
+        case InputFile::Missing:
+            say(translated("升级固件： ") + name + translated("不存在。"));
+            break;
+        case InputFile::NotRegular:
+            say(translated("升级固件： ") + name +
+                translated(InputFile::refusal(result, kMaxImageSize)));
+            break;
+        case InputFile::Folder:
+        case InputFile::Unreadable:
+            say(translated("升级固件： ") + name + translated("打开失败。"));
+            break;
     }
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        say(translated("升级固件： ") + info.fileName() + translated("打开失败。"));
-        return false;
-    }
-    return true;
+    return result;
 }
 
 bool YmodemTransfer::nameFitsInfoBlock(const QString& name, qint64 size) {
@@ -179,16 +173,18 @@ bool YmodemTransfer::nameFitsInfoBlock(const QString& name, qint64 size) {
 }
 
 bool YmodemTransfer::prepareFile(const QString& filePath, int packetSize) {
-    QFile file(filePath);
-    if (!openFirmwareFile(file))
+    QByteArray content;
+    const InputFile::Result read = readFirmwareFile(filePath, content);
+    if (read.status != InputFile::Ok && read.status != InputFile::TooLarge)
         return false;
-    const qint64 size = file.size();
-    if (size < 1 || size > 0xFFFF) {
+    const qint64 size = read.size;
+    if (size < 1 || size > kMaxImageSize) {
         say(translated("失败！原因：固件长度 [ %1 ] Byte 超出范围（1 ~ 65535 Byte）。").arg(size));
         return false;
     }
     if (!nameFitsInfoBlock(QFileInfo(filePath).fileName(), size))
         return false;
+    image = content;
     link->firmwareLength = quint16(size);
     link->packetSize = quint16(packetSize);
     packetCount = countPackets(int(size), packetSize);
@@ -209,9 +205,7 @@ bool YmodemTransfer::sendDataPacket() {
     const int size = startPacketSize;
     const bool last = block >= packetCount;
     const int count = last ? startLength - (packetCount - 1) * size : size;
-    // The bytes must be the file's as it was when the transfer began: a chunk that vanished
-    // or shrank would otherwise go out as stale bytes of the previous packet.
-    if (!readFirmwareChunk(path, size, qint64(block - 1) * size) || chunkBuffer.size() < count) {
+    if (!readFirmwareChunk(size, qint64(block - 1) * size) || chunkBuffer.size() < count) {
         cancel(translated("失败！原因：读取升级固件失败，停止下载。"));
         return false;
     }
@@ -236,8 +230,16 @@ bool YmodemTransfer::sendDataPacket() {
     return true;
 }
 
-bool YmodemTransfer::transferFile(const QString& firmwarePath, const QString& fileName) {
-    path = firmwarePath;
+void YmodemTransfer::sendEndPacket() {
+    link->blockNumber = 0;
+    link->packetSize = 128;
+    packetBuffer = QByteArray(128, '\0');
+    sendYmodemPacket(kSoh, 0, packetBuffer, 128);
+    link->ymodemStatus->setValue(YmodemFrame::SEND_END_PACKET);
+}
+
+bool YmodemTransfer::transferFile(const QByteArray& snapshot, const QString& fileName) {
+    image = snapshot;
     linkLost = false;
     startLength = link->firmwareLength;
     startPacketSize = link->packetSize == 1024 ? 1024 : 128;
@@ -279,7 +281,7 @@ bool YmodemTransfer::transferFile(const QString& firmwarePath, const QString& fi
                 sendDataPacket();
                 break;
             case YmodemFrame::SEND_EOT_PACKET:
-                link->sendByte(kEot);
+                link->sendInStream(QByteArray(1, char(kEot)));
                 qDebug("Send EOT Packet \r\n");
                 status->setValue(YmodemFrame::SEND_EOT_PACKET);
                 break;
@@ -289,11 +291,8 @@ bool YmodemTransfer::transferFile(const QString& firmwarePath, const QString& fi
                 break;
             case YmodemFrame::SEND_END_PACKET:
                 qDebug("Send End Packet \r\n");
-                link->blockNumber = 0;
-                link->packetSize = 128;
-                packetBuffer = QByteArray(128, '\0');
-                sendYmodemPacket(kSoh, 0, packetBuffer, 128);
-                status->setValue(YmodemFrame::SEND_END_PACKET);
+                endResends = 0;
+                sendEndPacket();
                 break;
             case YmodemFrame::END_PACKET_SUCCESS:
                 qDebug("Send End Packet Success\r\n");
@@ -304,13 +303,21 @@ bool YmodemTransfer::transferFile(const QString& firmwarePath, const QString& fi
                 cancel(translated("失败！原因：设备端停止下载。"));
                 break;
             case YmodemFrame::REPLY_TIMEOUT:
+                if (!linkLost && status->getValue() == YmodemFrame::SEND_END_PACKET &&
+                    endResends < kEndPacketResends) {
+                    ++endResends;
+                    ++link->errorCount;
+                    line(translated("重传: ") + QStringLiteral("[ %1 ] 次"), link->errorCount);
+                    sendEndPacket();
+                    break;
+                }
                 cancel(linkLost ? translated("失败！原因：串口连接中断，停止下载。")
                                 : translated("失败！原因：设备端回复超时，停止下载。"));
                 break;
             case kKeepWaiting:
                 break;
             default:
-                line(translated("累计传输错误: ") + QStringLiteral("[ %1 ] 次"), link->errorCount);
+                line(translated("累计传输错误: [ %1 ] 次"), link->errorCount);
                 ++link->errorCount;
                 break;
         }

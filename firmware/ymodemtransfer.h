@@ -5,7 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
-class QFile;
+#include "inputfile.h"
+
 class Ymodem;
 
 class YmodemTransfer {
@@ -25,6 +26,10 @@ public:
     static constexpr int kInfoBlockSize = 128;
     // Reply code of a NAK while block 0 is acknowledged and the data 'C' is awaited.
     static constexpr int kKeepWaiting = -1;
+    // A slow receiver may miss the closing empty header (its input purge, or its exit, swallows
+    // it) although it stored the file: the header is sent again this many times on a silent
+    // wait, each counted as a transfer error, before the transfer is given up.
+    static constexpr int kEndPacketResends = 3;
 
     explicit YmodemTransfer(Ymodem* link);
 
@@ -43,19 +48,26 @@ public:
     bool sendStartTransfer();
     bool sendCancel();
     int waitYmodemReply();
-    bool readFirmwareChunk(const QString& path, int count, qint64 offset);
+    // count bytes of the image from offset into chunkBuffer; false when nothing is left.
+    bool readFirmwareChunk(int count, qint64 offset);
 
-    // Checks a file for sending on its own (not through the upgrade's image check) and sets the
-    // link's length and packet size: false, with a message, for a missing, unreadable, empty or
-    // oversized file, or a name that does not fit block 0.
+    // Reads a file for sending on its own (not through the upgrade's image check) into image
+    // and sets the link's length and packet size: false, with a message, for a missing,
+    // unreadable, special, empty or oversized file, or a name that does not fit block 0.
     bool prepareFile(const QString& path, int packetSize);
-    // The checks every firmware file to send goes through, each false with its message: the file
-    // (named by file.fileName()) exists and opens for reading; its name and size fit block 0.
-    bool openFirmwareFile(QFile& file);
+    // Reads the firmware file at path once, whole, into content (at most kMaxImageSize bytes):
+    // what is checked is what is sent, however the file changes during the transfer. False with
+    // its message for every refusal but TooLarge, whose message depends on the job.
+    InputFile::Result readFirmwareFile(const QString& path, QByteArray& content);
     bool nameFitsInfoBlock(const QString& name, qint64 size);
-    // The transfer of the file at path, of link->firmwareLength bytes in packets of
-    // link->packetSize; true once the end packet was acknowledged.
-    bool transferFile(const QString& firmwarePath, const QString& fileName);
+    // The transfer of image (link->firmwareLength bytes) in packets of link->packetSize; true
+    // once the end packet was acknowledged.
+    bool transferFile(const QByteArray& image, const QString& fileName);
+
+    // The length travels in a 16-bit field of block 0's decimal text and of the boot loader.
+    static constexpr qint64 kMaxImageSize = 0xFFFF;
+    // The bytes of the file being sent, read once before the transfer.
+    QByteArray image;
 
     // Sends the 'S' that starts the boot loader's reception; plain YMODEM receivers need none.
     bool sendStart = true;
@@ -71,9 +83,10 @@ private:
     // Codes 12 and 13; false when the chunk could not be read (the transfer is cancelled).
     bool sendDataPacket();
     void cancel(const QString& reason);
+    void sendEndPacket();
 
     Ymodem* link;
-    QString path;
+    int endResends = 0;
     QByteArray packetBuffer;
     int startPacketSize = 128;
     int startLength = 0;

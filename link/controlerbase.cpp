@@ -9,30 +9,52 @@
 #include "serialportbusy.h"
 #include "serialportentity.h"
 
-ControlerBase::ControlerBase(QObject* parent) : QObject(parent) {}
+ControlerBase::ControlerBase(QObject* parent) : QObject(parent), thread(new QThread) {}
 
 ControlerBase::~ControlerBase() {
-    stopWorker();
+    if (!stopWorker() || abandoned) {
+        // The job did not stop within the limit: its worker and thread are left to the end of
+        // the process rather than destroyed under it.
+        SerialPortBusy::instance()->releaseAll(this);
+        return;
+    }
     // The thread has ended: nothing of the worker runs any more, so it can go from here. A
     // finished() -> deleteLater hook would never run: the thread's event loop is gone by then.
     delete baseWorker;
+    delete thread;
     SerialPortBusy::instance()->releaseAll(this);
 }
 
-void ControlerBase::stopWorker() {
+bool ControlerBase::stopWorker() {
     if (stopped || !baseWorker)
-        return;
+        return !abandoned;
     stopped = true;
     qDebug() << baseWorker->getLines().deinit;
-    thread.requestInterruption();
-    thread.quit();
-    if (!thread.wait(2000)) {
-        // A job is still inside a write or a reader slice; both see the interruption within one
-        // slice, so this wait is short. Destroying a running thread would crash.
-        qDebug() << "waiting for the running job of" << baseWorker->getModeName() << "to stop";
-        thread.wait();
+    thread->requestInterruption();
+    thread->quit();
+    // A job inside a write or a reader slice sees the interruption within one slice; a longer
+    // wait is a job blocked elsewhere (a translation request), bounded by the limit.
+    if (!thread->wait(qMax(stopLimitMs, 0))) {
+        qWarning().noquote() << "the running job of" << baseWorker->getModeName()
+                             << "did not stop within" << stopLimitMs << "ms; leaving it";
+        abandoned = true;
+        return false;
     }
     qDebug() << baseWorker->getLines().end;
+    return true;
+}
+
+ControlerBase* ControlerBase::portHolder() {
+    // Only controllers claim the port (claimPort), so the holder is one of them.
+    return static_cast<ControlerBase*>(const_cast<void*>(SerialPortBusy::instance()->holder()));
+}
+
+QString ControlerBase::jobName() const {
+    return baseWorker ? baseWorker->getModeName() : QString();
+}
+
+QString ControlerBase::stopConsequence() const {
+    return QStringLiteral("设备上正在进行的操作将被中断。");
 }
 
 void ControlerBase::startWorker(DeviceWorker* worker) {
@@ -42,8 +64,8 @@ void ControlerBase::startWorker(DeviceWorker* worker) {
     connect(worker, &DeviceWorker::setProgress, this, &ControlerBase::setProgress);
     // Queued after the request's results, so the claim is given back once they were delivered.
     connect(worker, &DeviceWorker::requestDone, this, &ControlerBase::requestDone);
-    worker->moveToThread(&thread);
-    thread.start();
+    worker->moveToThread(thread);
+    thread->start();
 }
 
 bool ControlerBase::claimPort() {
@@ -57,14 +79,25 @@ bool ControlerBase::claimPort() {
 bool ControlerBase::prepareJob(int devicesType, JobPort& port) {
     if (!claimPort())
         return false;
-    SerialPortEntity* saved = EntityStore::loadSerialPortEntity(nullptr);
-    port.portText = saved->getSerialPortNum();
-    port.baudRate = saved->getBaudRate();
-    delete saved;
+    if (fixedPort) {
+        port = jobPort;
+    } else {
+        // Read once, here: the job holds this port and baud rate for its whole run.
+        SerialPortEntity* saved = EntityStore::loadSerialPortEntity(nullptr);
+        port.portText = saved->getSerialPortNum();
+        port.baudRate = saved->getBaudRate();
+        delete saved;
+    }
     // Loading the record also set connectedType from its stored name; the job's own type wins.
     if (devicesType >= 0)
         DevicesType::instance()->setConnectedType(devicesType);
     return true;
+}
+
+void ControlerBase::setJobPort(const QString& portText, int baudRate) {
+    fixedPort = true;
+    jobPort.portText = portText;
+    jobPort.baudRate = baudRate;
 }
 
 void ControlerBase::requestDone() {

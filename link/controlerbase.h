@@ -14,9 +14,24 @@ class ControlerBase : public QObject {
 public:
     ~ControlerBase() override;
 
-    QThread* workerThread() { return &thread; }
-    // Asks a running job to stop at its next wait, quits the thread and joins it. Idempotent.
-    void stopWorker();
+    QThread* workerThread() { return thread; }
+    // Asks a running job to stop at its next wait, quits the thread and joins it, for at most
+    // stopLimitMs. Returns false when the thread did not end in time: it and its worker are then
+    // left behind (never destroyed while running) so that quitting is never held up. Idempotent.
+    bool stopWorker();
+    int stopLimitMs = 10000;
+
+    // The controller whose job holds the port now, or null.
+    static ControlerBase* portHolder();
+    // What the operator is told before a running job is stopped by quitting: the job's name and
+    // what stopping it leaves behind on the device (untranslated).
+    QString jobName() const;
+    virtual QString stopConsequence() const;
+
+    // A front end that brings its own connection (the command line) fixes the port and baud
+    // rate of every job this controller accepts from now on; the saved connection of the window
+    // is then neither read nor written, so two processes in one folder never cross.
+    void setJobPort(const QString& portText, int baudRate);
 
 signals:
     void msgSignal(QString modeName, QString msg);
@@ -45,7 +60,11 @@ protected:
 private:
     void requestDone();
 
-    QThread thread;
+    // On the heap: a thread that outlives the stop limit is left, never destroyed running.
+    QThread* thread;
+    bool abandoned = false;
     DeviceWorker* baseWorker = nullptr;
     bool stopped = false;
+    bool fixedPort = false;
+    JobPort jobPort;
 };

@@ -2,8 +2,10 @@
 
 #include "ymodem.h"
 
-JobFrame::JobFrame(Ymodem* link, const QString& portText, int baudRate) : link(link) {
-    emit link->setProgress(0);
+JobFrame::JobFrame(Ymodem* link, const QString& portText, int baudRate, Progress progress)
+    : link(link) {
+    if (progress == ReportsProgress)
+        emit link->setProgress(0);
     opened = link->openSerialPort(portText, baudRate);
 }
 

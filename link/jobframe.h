@@ -8,8 +8,13 @@ class Ymodem;
 
 class JobFrame {
 public:
-    // Emits progress 0 and opens the port; check isOpen() before talking.
-    JobFrame(Ymodem* link, const QString& portText, int baudRate);
+    // Silent is for the jobs the panels poll: they report no progress at all, so a poll never
+    // moves the progress bar of the job the operator started.
+    enum Progress { ReportsProgress, Silent };
+
+    // Emits progress 0 (unless Silent) and opens the port; check isOpen() before talking.
+    JobFrame(Ymodem* link, const QString& portText, int baudRate,
+             Progress progress = ReportsProgress);
     ~JobFrame();
     JobFrame(const JobFrame&) = delete;
     JobFrame& operator=(const JobFrame&) = delete;

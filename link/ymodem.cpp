@@ -102,8 +102,11 @@ void Ymodem::closeSerialPort() {
         // means the bytes were handed to the driver; clearing the output would discard what is
         // still on its way (on a pseudo-terminal even what the far side has not read yet). So
         // drain the output, then discard only what was received.
-        const QDeadlineTimer deadline(kWriteWaitMs);
-        while (serialPort->bytesToWrite() > 0 && !linkLost() && !deadline.hasExpired())
+        // A job stopped by quitting still hands its last bytes (CAN, 'R', the end signal) to the
+        // driver, within a short bound, so the device is not left in the middle of an exchange.
+        const bool stopping = QThread::currentThread()->isInterruptionRequested();
+        const QDeadlineTimer deadline(stopping ? kStopDrainMs : kWriteWaitMs);
+        while (serialPort->bytesToWrite() > 0 && !portGone() && !deadline.hasExpired())
             serialPort->waitForBytesWritten(kWaitSliceMs);
 #ifdef Q_OS_UNIX
         if (!linkLost())
@@ -116,7 +119,21 @@ void Ymodem::closeSerialPort() {
     serialPort = nullptr;
 }
 
+void Ymodem::discardInput() {
+    if (!serialPort || !serialPort->isOpen())
+        return;
+    // clear() flushes the driver's input and the port's internal buffer; readAll() catches what
+    // the port had already pulled in through a notification.
+    serialPort->clear(QSerialPort::Input);
+    serialPort->readAll();
+}
+
 bool Ymodem::sendBytes(const QByteArray& bytes) {
+    discardInput();
+    return sendInStream(bytes);
+}
+
+bool Ymodem::sendInStream(const QByteArray& bytes) {
     if (!serialPort || !serialPort->isOpen())
         return false;
     if (serialPort->write(bytes) != bytes.size())
@@ -139,15 +156,17 @@ bool Ymodem::sendLinkFrame(quint8 lead, quint8 argument) {
     return sendBytes(linkFrame(lead, argument));
 }
 
-bool Ymodem::linkLost() const {
+bool Ymodem::portGone() const {
     if (!serialPort || !serialPort->isOpen())
         return true;
     const QSerialPort::SerialPortError error = serialPort->error();
     // A vanished device (pty closed, adapter unplugged) shows as a read or resource error;
     // every further wait would then return at once.
-    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
-        return true;
-    return QThread::currentThread()->isInterruptionRequested();
+    return error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+}
+
+bool Ymodem::linkLost() const {
+    return portGone() || QThread::currentThread()->isInterruptionRequested();
 }
 
 bool Ymodem::waitForBuffered(qint64 count) {
@@ -170,16 +189,16 @@ bool Ymodem::waitForBuffered(qint64 count) {
 int Ymodem::readByte() {
     if (!waitForBuffered(1))
         return 0;
-    const QByteArray all = serialPort->readAll();
-    return quint8(all.at(0));
+    // One byte only: the rig may already have sent the data block behind a status byte.
+    return quint8(serialPort->read(1).at(0));
 }
 
 bool Ymodem::readWord32(quint32& value) {
     if (!waitForBuffered(4))
         return false;
-    const QByteArray all = serialPort->readAll();
-    value = quint32(quint8(all[0])) | quint32(quint8(all[1])) << 8 | quint32(quint8(all[2])) << 16 |
-            quint32(quint8(all[3])) << 24;
+    const QByteArray word = serialPort->read(4);
+    value = quint32(quint8(word[0])) | quint32(quint8(word[1])) << 8 |
+            quint32(quint8(word[2])) << 16 | quint32(quint8(word[3])) << 24;
     return true;
 }
 
@@ -218,7 +237,7 @@ bool Ymodem::readModelReply(QString& name, QString& version) {
 bool Ymodem::readNormalModelReply(int& type) {
     if (!waitForBuffered(4))
         return false;
-    const QByteArray all = serialPort->readAll();
+    const QByteArray all = serialPort->read(4);
     const quint8 echo = quint8(all.at(0));
     // Either request byte is accepted in the echo, whichever was sent.
     if (echo != kNormalModelRequest && echo != kNormalModelRequestBiss)

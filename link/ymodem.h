@@ -32,6 +32,8 @@ public:
     static constexpr int kWriteWaitMs = 30000;
     // Longest single wait inside a reader, so that a stop request is seen promptly.
     static constexpr int kWaitSliceMs = 50;
+    // How long a job stopped by quitting may take to hand its last bytes to the driver.
+    static constexpr int kStopDrainMs = 1000;
 
     explicit Ymodem(QObject* parent = nullptr);
     ~Ymodem() override;
@@ -53,11 +55,20 @@ public:
 
     // Writes; each waits until the bytes are handed to the driver (bounded, and a stop request
     // ends the wait). False when the port is not open or the bytes could not be written.
+    // sendBytes, sendByte and sendLinkFrame are requests: whatever the device sent before them
+    // (a late or surplus byte of an earlier reply) is discarded first, so the reply read next is
+    // the reply to this request. sendInStream writes without discarding, for the middle of one
+    // exchange whose replies may already be on their way (YMODEM packets, EOT, cancel).
     bool sendByte(quint8 byte);
     bool sendLinkFrame(quint8 lead, quint8 argument);
     bool sendBytes(const QByteArray& bytes);
+    bool sendInStream(const QByteArray& bytes);
+    // Drops everything received so far: the driver's buffer and the port's own.
+    void discardInput();
 
-    // Reply readers, each bounded by replyTimeoutMs.
+    // Reply readers, each bounded by replyTimeoutMs. Each takes exactly the bytes it uses and
+    // leaves the rest buffered: a reply that arrives together with what follows it (a status
+    // byte and its data block in one read) never loses the bytes behind it.
     int readByte();
     bool readWord32(quint32& value);
     bool readBytes(QByteArray& buffer, int count);
@@ -97,6 +108,7 @@ private:
     // port is gone or the thread is asked to stop.
     bool waitForBuffered(qint64 count);
     bool linkLost() const;
+    bool portGone() const;
     // Handshake and end signal share the 06 / 15 / silence reading and its messages.
     int readAcknowledge();
 };

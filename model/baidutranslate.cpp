@@ -1,5 +1,6 @@
 #include "baidutranslate.h"
 
+#include <functional>
 #include <memory>
 
 #include <QCryptographicHash>
@@ -16,10 +17,13 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPromise>
+#include <QSet>
 #include <QSettings>
 #include <QTimer>
 #include <QUrl>
 
+#include "catalogue.h"
 #include "language.h"
 #include "readconfig.h"
 
@@ -123,7 +127,7 @@ private:
 
 // Runs on the translator thread: posts the request and fills the exchange when it ends.
 void post(const std::shared_ptr<Exchange>& exchange, const QString& url, const QByteArray& body,
-          int timeoutMs) {
+          int timeoutMs, const std::function<void()>& done = {}) {
     auto* manager = new QNetworkAccessManager;
     QNetworkRequest request{QUrl(url)};
     request.setHeader(QNetworkRequest::ContentTypeHeader,
@@ -143,6 +147,8 @@ void post(const std::shared_ptr<Exchange>& exchange, const QString& url, const Q
             exchange->done = true;
         }
         exchange->finished.wakeAll();
+        if (done)
+            done();
         reply->deleteLater();
         manager->deleteLater();
     });
@@ -158,22 +164,56 @@ void BaiduTranslate::resetBackoff() {
     offlineUntilMs = 0;
 }
 
+namespace {
+QByteArray requestBody(const QString& language, const QString& text) {
+    const QString id = BaiduTranslate::appId();
+    const QByteArray salt = QByteArray::number(QDateTime::currentMSecsSinceEpoch());
+    const QByteArray sign = QCryptographicHash::hash(id.toUtf8() + text.toUtf8() + salt +
+                                                         BaiduTranslate::secretKey().toUtf8(),
+                                                     QCryptographicHash::Md5)
+                                .toHex();
+    return "q=" + text.toUtf8().toPercentEncoding() + "&from=zh&to=" + language.toUtf8() +
+           "&appid=" + id.toUtf8() + "&salt=" + salt + "&sign=" + sign + "&needIntervene=1";
+}
+
+// The translation in a service's answer; failed when the answer holds none.
+QString answerTranslation(const QByteArray& answer, bool* failed) {
+    *failed = true;
+    if (answer.contains("error_code")) {
+        qDebug() << "error:" << answer;
+        return QString();
+    }
+    const QJsonValue results = QJsonDocument::fromJson(answer).object().value("trans_result");
+    if (!results.isArray() || results.toArray().isEmpty()) {
+        // An answer without a translation must not blank the operator's message, nor be cached.
+        qDebug() << "error:"
+                 << "no trans_result in" << answer;
+        return QString();
+    }
+    QString translation = results.toArray().at(0).toObject().value("dst").toString();
+    if (translation.endsWith(QLatin1Char('.')))
+        translation.chop(1);
+    *failed = false;
+    return translation;
+}
+
+bool hasHan(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3400 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF))
+            return true;
+    }
+    return false;
+}
+}  // namespace
+
 QString BaiduTranslate::request(const QString& language, const QString& text, bool* failed) {
     *failed = true;
     QObject* context = TranslatorThread::instance()->context();
     if (!context)
         return text;
 
-    const QString id = appId();
-    const QByteArray salt = QByteArray::number(QDateTime::currentMSecsSinceEpoch());
-    const QByteArray sign =
-        QCryptographicHash::hash(id.toUtf8() + text.toUtf8() + salt + secretKey().toUtf8(),
-                                 QCryptographicHash::Md5)
-            .toHex();
-    const QByteArray body = "q=" + text.toUtf8().toPercentEncoding() +
-                            "&from=zh&to=" + language.toUtf8() + "&appid=" + id.toUtf8() +
-                            "&salt=" + salt + "&sign=" + sign + "&needIntervene=1";
-
+    const QByteArray body = requestBody(language, text);
     const int timeoutMs = replyTimeoutMs.load();
     auto exchange = std::make_shared<Exchange>();
     const QString url = endpoint();
@@ -197,23 +237,8 @@ QString BaiduTranslate::request(const QString& language, const QString& text, bo
     }
     const QByteArray answer = exchange->answer;
     locker.unlock();
-    if (answer.contains("error_code")) {
-        qDebug() << "error:" << answer;
-        return text;
-    }
-
-    const QJsonValue results = QJsonDocument::fromJson(answer).object().value("trans_result");
-    if (!results.isArray() || results.toArray().isEmpty()) {
-        // An answer without a translation must not blank the operator's message, nor be cached.
-        qDebug() << "error:"
-                 << "no trans_result in" << answer;
-        return text;
-    }
-    QString translation = results.toArray().at(0).toObject().value("dst").toString();
-    if (translation.endsWith(QLatin1Char('.')))
-        translation.chop(1);
-    *failed = false;
-    if (translation.isEmpty())
+    const QString translation = answerTranslation(answer, failed);
+    if (*failed || translation.isEmpty())
         return text;
 
     qDebug().noquote() << "QNetworkReply Translate Success from : " + text + " ===> " + translation;
@@ -238,8 +263,28 @@ QString BaiduTranslate::translate(const QString& source, bool* failedOut) {
     // would block the caller for a round trip (up to the whole timeout offline) per message.
     if (language.isEmpty())
         return text;
-    if (text.isEmpty())
+    // Operator texts are Chinese; a text without a Chinese character (a port name, a figure, a
+    // text translated already) has nothing to translate and never waits for the service.
+    if (!hasHan(text))
         return text;
+
+    // The catalogue first: a text it holds never touches the cache or the network.
+    if (const Catalogue* catalogue = Catalogue::forLanguage(language)) {
+        QString found = catalogue->find(source);
+        if (found.isNull() && text != source)
+            found = catalogue->find(text);
+        if (!found.isNull())
+            return found;
+        // A text the catalogue lacks is a text written after it: say so (once), so that the
+        // day it is written it is seen; scripts/update-catalogue.py adds it.
+        static QMutex missingMutex;
+        static QSet<QString> missing;
+        QMutexLocker locker(&missingMutex);
+        if (missing.size() < 1000 && !missing.contains(text)) {
+            missing.insert(text);
+            qWarning().noquote() << "no" << language << "catalogue entry for:" << text;
+        }
+    }
 
     const QString cached = readCachedTranslation(language, text);
     if (!cached.isEmpty())
@@ -264,14 +309,54 @@ QString BaiduTranslate::translate(const QString& source, bool* failedOut) {
     return result;
 }
 
+namespace {
+// The probe asks the service itself: neither the catalogue nor the cache may answer for it, and
+// the language of every other thread's texts stays as it is.
+const char* const kProbeText = "你好";  // untranslated: sent to the service as it stands
+}  // namespace
+
 bool BaiduTranslate::probeService() {
-    Language* holder = Language::instance();
-    const int remembered = holder->getValue();
-    holder->setValue(Language::en);
-    const QString hello = QStringLiteral("你好");
     // The operator asked: try the service even while texts are shown untranslated.
     resetBackoff();
-    const QString result = translate(hello);
-    holder->setValue(remembered);
-    return result != hello;
+    if (ReadConfig::readValue(kGroup, QStringLiteral("appid")).trimmed().isEmpty())
+        return false;  // the built-in credentials are placeholders the service refuses
+    bool failed = true;
+    const QString result = request(QStringLiteral("en"), QString::fromUtf8(kProbeText), &failed);
+    return !failed && result != QString::fromUtf8(kProbeText);
+}
+
+QFuture<bool> BaiduTranslate::probeServiceLater() {
+    resetBackoff();
+    auto promise = std::make_shared<QPromise<bool>>();
+    QFuture<bool> future = promise->future();
+    promise->start();
+    QObject* context = TranslatorThread::instance()->context();
+    // The built-in credentials are placeholders the service refuses: without a deployment's
+    // own there is nothing to ask.
+    if (!context || ReadConfig::readValue(kGroup, QStringLiteral("appid")).trimmed().isEmpty()) {
+        promise->addResult(false);
+        promise->finish();
+        return future;
+    }
+    const QString text = QString::fromUtf8(kProbeText);
+    const QByteArray body = requestBody(QStringLiteral("en"), text);
+    const QString url = endpoint();
+    const int timeoutMs = replyTimeoutMs.load();
+    QMetaObject::invokeMethod(
+        context,
+        [=] {
+            auto exchange = std::make_shared<Exchange>();
+            post(exchange, url, body, timeoutMs, [=] {
+                bool failed = true;
+                QString result;
+                if (!exchange->networkError)
+                    result = answerTranslation(exchange->answer, &failed);
+                else
+                    qDebug() << "error:" << exchange->errorText;
+                promise->addResult(!failed && !result.isEmpty() && result != text);
+                promise->finish();
+            });
+        },
+        Qt::QueuedConnection);
+    return future;
 }

@@ -1,9 +1,11 @@
-// Translates operator texts (written in Chinese) through the online translation service,
-// with a per-language cache in config/transconfig.ini.
+// Translates operator texts (written in Chinese): from the program's catalogue of the language
+// when it has one, else through the online translation service, with a per-language cache in
+// config/transconfig.ini.
 #pragma once
 
 #include <atomic>
 
+#include <QFuture>
 #include <QObject>
 #include <QString>
 
@@ -14,7 +16,11 @@ public:
     // The same; failed tells whether the service was asked and gave no translation (a cached,
     // Chinese or empty text never fails).
     static QString translate(const QString& text, bool* failed);
+    // Whether the service answers: asks it directly (neither the catalogue nor the cache can
+    // answer for it) and blocks the caller up to replyTimeoutMs.
     static bool probeService();
+    // The same without blocking: the answer arrives in the future (on the translator's thread).
+    static QFuture<bool> probeServiceLater();
 
     static QString readCachedTranslation(const QString& language, const QString& text);
     static void storeTranslation(const QString& language, const QString& text,

@@ -1,6 +1,8 @@
 // The BiSS debugging task: master and slave state, position data, register and resolver settings.
 #pragma once
 
+#include <QMutex>
+#include <QMutexLocker>
 #include <QObject>
 #include <QString>
 
@@ -23,8 +25,14 @@ public:
                         bool continuousRead = false, const QString& resolution = QString(),
                         int polePairs = 0);
 
-    QString getMasterTransformMode() const { return masterTransformMode; }
-    void setMasterTransformMode(const QString& v) { masterTransformMode = v; }
+    QString getMasterTransformMode() const {
+        QMutexLocker lock(&textLock);
+        return masterTransformMode;
+    }
+    void setMasterTransformMode(const QString& v) {
+        QMutexLocker lock(&textLock);
+        masterTransformMode = v;
+    }
     int getMultiTurnBits() const { return multiTurnBits; }
     void setMultiTurnBits(int v) { multiTurnBits = v; }
     int getSingleTurnBits() const { return singleTurnBits; }
@@ -33,8 +41,14 @@ public:
     void setSlaveEnabled(bool v) { slaveEnabled = v; }
     bool getMasterNormalMode() const { return masterNormalMode; }
     void setMasterNormalMode(bool v) { masterNormalMode = v; }
-    QString getSlaveTransformMode() const { return slaveTransformMode; }
-    void setSlaveTransformMode(const QString& v) { slaveTransformMode = v; }
+    QString getSlaveTransformMode() const {
+        QMutexLocker lock(&textLock);
+        return slaveTransformMode;
+    }
+    void setSlaveTransformMode(const QString& v) {
+        QMutexLocker lock(&textLock);
+        slaveTransformMode = v;
+    }
     int getMultiTurnValue() const { return multiTurnValue; }
     void setMultiTurnValue(int v) { multiTurnValue = v; }
     int getSingleTurnValue() const { return singleTurnValue; }
@@ -53,8 +67,14 @@ public:
     void setSaveToEeprom(bool v) { saveToEeprom = v; }
     bool getContinuousRead() const { return continuousRead; }
     void setContinuousRead(bool v) { continuousRead = v; }
-    QString getResolution() const { return resolution; }
-    void setResolution(const QString& v) { resolution = v; }
+    QString getResolution() const {
+        QMutexLocker lock(&textLock);
+        return resolution;
+    }
+    void setResolution(const QString& v) {
+        QMutexLocker lock(&textLock);
+        resolution = v;
+    }
     int getPolePairs() const { return polePairs; }
     void setPolePairs(int v) { polePairs = v; }
 
@@ -66,6 +86,9 @@ public:
     AbsResloverResolution* absResloverResolution;
 
 private:
+    // The pages' combo boxes write these texts on the user-interface thread while a queued
+    // poll's job reads them on the worker's: a text copied while it is replaced is torn.
+    mutable QMutex textLock;
     QString masterTransformMode;
     int multiTurnBits;
     int singleTurnBits;

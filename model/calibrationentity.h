@@ -38,6 +38,11 @@ public:
     }
     QMap<QString, QList<float>> getInlCurves() const { return inlCurves; }
     void setInlCurve(const QString& phase, const QList<float>& v) { inlCurves.insert(phase, v); }
+    // Whole maps: a run's results replace what an earlier run left, keys included.
+    void setInlCurves(const QMap<QString, QList<float>>& v) { inlCurves = v; }
+    void setPhaseCoefficients(const QMap<QString, QList<float>>& v) { phaseCoefficients = v; }
+    void setPhaseMaxInl(const QMap<QString, float>& v) { phaseMaxInl = v; }
+    void setPhaseLineOffset(const QMap<QString, float>& v) { phaseLineOffset = v; }
     QMap<QString, float> getPhaseLineOffset() const { return phaseLineOffset; }
     void setPhaseLineOffset(const QString& phase, float v) { phaseLineOffset.insert(phase, v); }
     bool getRigVerdict() const { return rigVerdict; }

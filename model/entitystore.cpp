@@ -1,6 +1,10 @@
 #include "entitystore.h"
 
+#include <QMutex>
+#include <QSet>
+
 #include "calibrationentity.h"
+#include "calibrationlimits.h"
 #include "devicestype.h"
 #include "fileworkentity.h"
 #include "firmwareentity.h"
@@ -24,7 +28,46 @@ QString read(const QString& group, const char* key) {
 int readInt(const QString& group, const char* key) {
     return read(group, key).trimmed().toInt();
 }
+
+QMutex problemsMutex;
+QStringList pendingProblems;
+QSet<QString> reportedProblems;
+
+void addProblem(const QString& group, const QString& key, const QString& value,
+                const QString& why) {
+    const QString text = QStringLiteral("配置文件 [%1] %2 = %3 无效，已忽略：%4")
+                             .arg(group, key, value, why);
+    QMutexLocker locker(&problemsMutex);
+    if (reportedProblems.contains(text))
+        return;
+    reportedProblems.insert(text);
+    pendingProblems.append(text);
+}
+
+// A stored number checked by its rule: refused values read as 0 ("not set") and are reported.
+// The text is read as a 64-bit number, so 2^31 and beyond are seen for what they are.
+int checkedInt(const QString& group, const char* key,
+               QString (*rule)(qint64)) {
+    const QString text = read(group, key).trimmed();
+    if (text.isEmpty())
+        return 0;
+    bool numeric = false;
+    const qint64 value = text.toLongLong(&numeric);
+    const QString why = numeric ? rule(value) : QStringLiteral("不是数字");
+    if (!numeric || (value != 0 && !why.isEmpty())) {
+        addProblem(group, QString::fromLatin1(key), text, why);
+        return 0;
+    }
+    return int(value);
+}
 }  // namespace
+
+QStringList EntityStore::takeLoadProblems() {
+    QMutexLocker locker(&problemsMutex);
+    const QStringList taken = pendingProblems;
+    pendingProblems.clear();
+    return taken;
+}
 
 SerialPortEntity* EntityStore::loadSerialPortEntity(QObject* parent) {
     auto* entity =
@@ -79,15 +122,40 @@ void EntityStore::saveFirmwareEntity(const FirmwareEntity* entity) {
 }
 
 CalibrationEntity* EntityStore::loadCalibrationEntity(QObject* parent) {
-    auto* entity = new CalibrationEntity(parent, readInt(kCalibration, "pointNum"),
-                                         readInt(kCalibration, "encoderLine"),
-                                         read(kCalibration, "maxInl").trimmed().toFloat());
-    entity->setCalibrationSpeed(readInt(kCalibration, "calibrationSpeed"));
+    auto* entity = new CalibrationEntity(
+        parent, checkedInt(kCalibration, "pointNum", &CalibrationLimits::pointNumProblem),
+        checkedInt(kCalibration, "encoderLine", &CalibrationLimits::encoderLineProblem),
+        read(kCalibration, "maxInl").trimmed().toFloat());
+    entity->setCalibrationSpeed(
+        checkedInt(kCalibration, "calibrationSpeed", &CalibrationLimits::calibrationSpeedProblem));
+    // Four speeds, each one the pages offer or 0 (not set yet); anything else is refused whole.
+    const QStringList texts =
+        ReadConfig::readStringArray(kCalibrationList, QStringLiteral("testSpeed"));
     QList<quint16> speeds;
-    for (int s : ReadConfig::readIntArray(kCalibrationList, QStringLiteral("testSpeed")))
-        speeds.append(static_cast<quint16>(s));
-    // The rig always runs four tests: an empty stored list means four speeds of 0.
-    if (speeds.isEmpty())
+    QString why;
+    if (!texts.isEmpty() && texts.size() != CalibrationLimits::kTestSpeedCount)
+        why = QStringLiteral("应为 %1 项").arg(CalibrationLimits::kTestSpeedCount);
+    for (const QString& text : texts) {
+        if (!why.isEmpty())
+            break;
+        bool numeric = false;
+        const qint64 v = text.trimmed().toLongLong(&numeric);
+        if (!numeric && !text.trimmed().isEmpty())
+            why = QStringLiteral("不是数字");
+        else if (v != 0)
+            why = CalibrationLimits::testSpeedsProblem({v, v, v, v});
+        speeds.append(quint16(qBound(qint64(0), v, qint64(0xFFFF))));
+    }
+    if (!why.isEmpty()) {
+        QStringList shown = texts.mid(0, CalibrationLimits::kTestSpeedCount);
+        if (texts.size() > shown.size())
+            shown << QStringLiteral("…(%1)").arg(texts.size());
+        addProblem(kCalibrationList, QStringLiteral("testSpeed"), shown.join(QLatin1Char(',')),
+                   why);
+        speeds.clear();
+    }
+    // The rig always runs four tests: an empty or refused list means four speeds of 0.
+    if (speeds.size() != CalibrationLimits::kTestSpeedCount)
         speeds = {0, 0, 0, 0};
     entity->setTestSpeed(speeds);
     return entity;

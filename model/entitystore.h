@@ -1,6 +1,8 @@
 // Load and save of the persisted task records; the workers that own each record call these.
 #pragma once
 
+#include <QStringList>
+
 class QObject;
 class SerialPortEntity;
 class IapEntity;
@@ -25,4 +27,8 @@ public:
 
     static FileWorkEntity* loadFileWorkEntity(QObject* parent = nullptr);
     static void saveFileWorkEntity(FileWorkEntity* entity);
+
+    // Stored numbers the loaders refused (out of range: read as not set, never sent), as
+    // operator messages naming the group and key. Each is handed out once per process.
+    static QStringList takeLoadProblems();
 };

@@ -17,9 +17,17 @@ Language::Language() {
     load();
 }
 
-// A stored name that is not one of the keys (the default file's "Chinese") gives -1.
+// A stored name that is not one of the keys gives -1. The default file names the language
+// ("Chinese") instead of giving its key: that is read as Chinese, else the language dialog would
+// offer English as the current language and one careless confirmation would switch to it.
 void Language::load() {
-    value.store(keyToValue(ReadConfig::readValue(kGroup, kKey)));
+    const QString stored = ReadConfig::readValue(kGroup, kKey).trimmed();
+    if (stored.compare(QLatin1String("Chinese"), Qt::CaseInsensitive) == 0)
+        value.store(zh);
+    else if (stored.compare(QLatin1String("English"), Qt::CaseInsensitive) == 0)
+        value.store(en);
+    else
+        value.store(keyToValue(stored));
 }
 
 void Language::save() const {

@@ -92,7 +92,13 @@ void ReadConfig::Session::setValue(const QString& group, const QString& key,
 
 QStringList ReadConfig::Session::stringArray(const QString& arrayName, const QString& key) const {
     QStringList list;
-    const int size = settings->beginReadArray(arrayName);
+    // The stored size is a number like any other: a damaged one (2^31 - 1) must not make the
+    // loader walk billions of keys. No list of this program comes near the bound.
+    const int stored = settings->beginReadArray(arrayName);
+    const int size = qBound(0, stored, kMaxArrayItems);
+    if (stored != size)
+        qWarning().noquote() << "config: array" << arrayName << "size" << stored << "read as"
+                             << size;
     for (int i = 0; i < size; ++i) {
         settings->setArrayIndex(i);
         list.append(settings->value(key).toString());

@@ -40,6 +40,9 @@ public:
 
     // One opening of config.ini for several keys, so that a record is read or saved with one
     // parse and at most one rewrite of the file, however many keys it has.
+    // The most entries an array is read with, whatever size it claims.
+    static constexpr int kMaxArrayItems = 1024;
+
     class Session {
     public:
         Session();

@@ -11,6 +11,7 @@ packages=(
     libqt6sql6-sqlite libqt6sql6-psql postgresql postgresql-common
     poppler-utils qt6-l10n-tools qt6-translations-l10n qt6-tools-dev qt6-tools-dev-tools
     dpkg-dev fakeroot file lintian desktop-file-utils appstream
+    python3
 )
 
 missing=()

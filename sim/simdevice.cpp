@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -90,6 +91,8 @@ void SimDevice::open() {
     if (pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     masterFd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (masterFd >= 0)
+        fcntl(masterFd, F_SETFL, fcntl(masterFd, F_GETFL) | O_NONBLOCK);
     if (masterFd < 0)
         return;
     if (grantpt(masterFd) != 0 || unlockpt(masterFd) != 0) {
@@ -132,6 +135,12 @@ void SimDevice::vanish() {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
+void SimDevice::inject(const QByteArray& bytes) {
+    std::lock_guard<std::mutex> guard(mutex);
+    if (masterFd >= 0)
+        (void)!::write(masterFd, bytes.constData(), size_t(bytes.size()));
+}
+
 QList<QByteArray> SimDevice::received() const {
     std::lock_guard<std::mutex> guard(mutex);
     return commands;
@@ -172,13 +181,28 @@ void waitUntilHostHasRead(int slaveFd, int wakeFd) {
     }
 }
 
-void writeAll(int fd, const QByteArray& bytes) {
+// Writes every byte unless a stop request comes first. The master side is non-blocking: a host
+// that stops reading in the middle of a long reply fills the line, and a blocking write would
+// then hold the thread past any stop request (and quelbrin-sim past SIGTERM).
+void writeAll(int fd, int wakeFd, const std::atomic<bool>& stopping, const QByteArray& bytes) {
     qsizetype done = 0;
-    while (done < bytes.size()) {
+    while (done < bytes.size() && !stopping) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n <= 0)
+        if (n > 0) {
+            done += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
             return;
-        done += n;
+        pollfd p[2] = {{fd, POLLOUT, 0}, {wakeFd, POLLIN, 0}};
+        if (poll(p, 2, -1) < 0 && errno != EINTR)
+            return;
+        if (p[1].revents & POLLIN)
+            return;  // a stop request (or a vanish) is waiting: the rest is not wanted
+        if (p[0].revents & (POLLERR | POLLHUP | POLLNVAL))
+            return;
     }
 }
 }  // namespace
@@ -204,7 +228,7 @@ void SimDevice::writeReply(const QByteArray& reply) {
     for (qsizetype at = 0; at < bytes.size(); at += chunk) {
         if (at > 0)
             pauseFor(wakePipe[0], f.splitGapMs);
-        writeAll(masterFd, bytes.mid(at, chunk));
+        writeAll(masterFd, wakePipe[0], stopping, bytes.mid(at, chunk));
     }
     std::lock_guard<std::mutex> guard(mutex);
     lastReplyEndNs = nowNs();

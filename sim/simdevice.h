@@ -56,6 +56,9 @@ public:
     std::unique_lock<std::mutex> lock() { return std::unique_lock<std::mutex>(mutex); }
 
     void setFaults(const Faults& faults);
+    // Writes bytes to the host now, unasked: a late or surplus byte already waiting in the
+    // host's input when it writes its next request.
+    void inject(const QByteArray& bytes);
     // Closes the pty now: the port vanishes under the host.
     void vanish();
     bool hasVanished() const { return vanished; }

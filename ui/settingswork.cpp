@@ -13,6 +13,7 @@
 #include "calibrationentity.h"
 #include "firmwareentity.h"
 #include "iapentity.h"
+#include "pagelistaccessible.h"
 #include "pageregistry.h"
 #include "permissioncontroller.h"
 #include "stylesheetloader.h"
@@ -34,6 +35,7 @@ SettingsWork::SettingsWork(QWidget* parent)
       firmwareEntity(new FirmwareEntity(this)),
       bissEntity(new BissEntity(this)) {
     setObjectName(QStringLiteral("SettingsWork"));
+    PageListAccessible::install();
     // The records travel in signals, some of them queued to the workers' threads.
     qRegisterMetaType<CalibrationEntity*>("CalibrationEntity*");
     qRegisterMetaType<IapEntity*>("IapEntity*");
@@ -87,6 +89,7 @@ void SettingsWork::addHeader(const QString& name, int height, int pointSize,
                                         "font-weight: 700; }")
                              .arg(pointSize));
     layout->addWidget(label);
+    holder->setAccessibleName(name);
     item->setSizeHint(QSize(0, height));
     list->setItemWidget(item, holder);
 }
@@ -118,6 +121,8 @@ void SettingsWork::build(const QStringList& areaNames,
                     continue;
                 }
                 page->setFont(QFont(QStringLiteral("Corbel")));
+                page->setAccessibleName(name);
+                PageListAccessible::nameInputs(page);
                 QListWidgetItem* item = addEntry(name);
                 item->setSizeHint(QSize(0, pageHeight(page)));
                 list->setItemWidget(item, page);
@@ -295,6 +300,7 @@ void SettingsWork::setSlaverStatusSlot(BissEntity* entity) {
 
 void SettingsWork::getSlaverDataSlot(BissEntity* entity) {
     adopt(bissEntity, entity);
+    emit slaverDataResult();
     emit dataTimerReDrawSignal();
 }
 

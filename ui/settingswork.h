@@ -74,6 +74,8 @@ signals:
     void reViewSlaverTrans();
     void viewReDraw();
     void dataTimerReDrawSignal();
+    // A slave data result came back (before the redraw): the live chart samples only these.
+    void slaverDataResult();
     void devicesTypeUpdate();
     void calibrationArgmentsUpdate();
     void finish();

@@ -10,7 +10,7 @@ class TestDebugLog : public QObject {
 private slots:
     void logLineRules_data();
     void logLineRules();
-    void logEmptiesPastThousandBlocks();
+    void logKeepsNewestThousandBlocks();
     void inPlaceLinesReplaceThemselves();
 };
 
@@ -44,16 +44,21 @@ void TestDebugLog::logLineRules() {
     QCOMPARE(text, log);
 }
 
-void TestDebugLog::logEmptiesPastThousandBlocks() {
+void TestDebugLog::logKeepsNewestThousandBlocks() {
     QDockWidget dock;
     DebugLog debugLog(&dock);
-    for (int i = 1; i < 1000; ++i) debugLog.append("SerialPort", QString::number(i));
-    QCOMPARE(debugLog.edit()->document()->blockCount(), 1000);
-    QVERIFY(debugLog.edit()->toPlainText().contains(">>>>>>>>> SerialPort  :  :  999"));
-    debugLog.append("SerialPort", "1000");  // the 1001st block
-    QCOMPARE(debugLog.edit()->toPlainText(), QString());
-    debugLog.append("SerialPort", "after");
-    QVERIFY(debugLog.edit()->toPlainText().startsWith(">>>>>>>>> SerialPort  :  :  after"));
+    debugLog.append("Calibration", "校准完成");
+    for (int i = 1; i < 999; ++i) debugLog.append("BiSS", QString::number(i));
+    // Still there after 999 lines of polling: the limit drops the oldest, never everything.
+    QVERIFY(debugLog.edit()->toPlainText().contains("校准完成"));
+    for (int i = 999; i <= 5000; ++i) debugLog.append("BiSS", QString::number(i));
+    QString text = debugLog.edit()->toPlainText();
+    const QStringList lines = text.remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+    QVERIFY(!text.contains("校准完成"));
+    // The newest 999 lines and the empty line after them.
+    QCOMPARE(lines.first(), QStringLiteral(">>>>>>>>> BiSS  :  :  4002"));
+    QCOMPARE(lines.at(lines.size() - 2), QStringLiteral(">>>>>>>>> BiSS  :  :  5000"));
+    QCOMPARE(debugLog.edit()->document()->blockCount(), DebugLog::kBlockLimit);
     QVERIFY(dock.widget() == debugLog.edit());
 }
 

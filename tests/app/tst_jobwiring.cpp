@@ -51,6 +51,8 @@ private slots:
     void everyAreaBringsItsPages();
     void resultsReachLogColourBoxAndFinish_data();
     void resultsReachLogColourBoxAndFinish();
+    void failureBoxCarriesTheReason_data();
+    void failureBoxCarriesTheReason();
     void calibrationResultSwapsTheResultGroup();
     void bissChangeAsksForTheMasterAgain();
 
@@ -86,7 +88,7 @@ void TestJobWiring::resultsReachLogColourBoxAndFinish_data() {
     QTest::addRow("generation done") << "firmware" << true << "固件生成";
     QTest::addRow("generation failed") << "firmware" << false << "固件生成";
     QTest::addRow("upgrade done") << "iap" << true << "IAP升级";
-    QTest::addRow("calibration run failed") << "calibration" << false << "校准";
+    QTest::addRow("calibration run failed: a box too") << "calibration" << false << "校准";
 }
 
 void TestJobWiring::resultsReachLogColourBoxAndFinish() {
@@ -107,12 +109,49 @@ void TestJobWiring::resultsReachLogColourBoxAndFinish() {
     QCOMPARE(window->progressBar()->property("SuccessFlag").toString(),
              QString(ok ? "success" : "fail"));
     QVERIFY(window->debugLog()->isEnabled());
-    if (job != "calibration") {
-        QMessageBox* box = visibleBox();
-        QVERIFY(box);
-        QCOMPARE(box->text(), text);
-        QCOMPARE(box->icon(), ok ? QMessageBox::Information : QMessageBox::Warning);
+    QMessageBox* box = visibleBox();
+    QVERIFY(box);
+    QCOMPARE(box->text(), text);
+    QCOMPARE(box->icon(), ok ? QMessageBox::Information : QMessageBox::Warning);
+}
+
+void TestJobWiring::failureBoxCarriesTheReason_data() {
+    QTest::addColumn<QString>("job");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("result");
+    QTest::addRow("upgrade timed out") << "iap"
+                                       << "等待设备的<响应>指令超时。"
+                                       << "升级失败。";
+    QTest::addRow("calibration lost its rig") << "calibration"
+                                              << "通信失败，请检查设备连接是否正常！"
+                                              << "校准失败。";
+    QTest::addRow("BiSS write failed")
+        << "biss"
+        << "通信失败，请检查设备连接是否正常或验证主从通信协议是否一致！"
+        << "写入BiSS从机寄存器失败。";
+}
+
+void TestJobWiring::failureBoxCarriesTheReason() {
+    QFETCH(QString, job);
+    QFETCH(QString, reason);
+    QFETCH(QString, result);
+    JobWiring* jobs = window->jobWiring();
+    BissEntity record;
+    if (job == "iap") {
+        emit jobs->iap()->msgSignal("IAP", reason);
+        emit jobs->iap()->connectResult(result, false);
+    } else if (job == "calibration") {
+        emit jobs->calibration()->msgSignal("Calibration", reason);
+        emit jobs->calibration()->calibrationResult(result, false);
+    } else {
+        emit jobs->biss()->msgSignal("BiSS", QString(71, QLatin1Char('-')));
+        emit jobs->biss()->msgSignal("BiSS", reason);
+        emit jobs->biss()->writeSlaverRegeditResult(result, false, &record);
     }
+    QMessageBox* box = visibleBox();
+    QVERIFY(box);
+    QCOMPARE(box->icon(), QMessageBox::Warning);
+    QCOMPARE(box->text(), result + "\n" + reason);
 }
 
 void TestJobWiring::calibrationResultSwapsTheResultGroup() {

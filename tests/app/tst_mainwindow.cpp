@@ -8,13 +8,17 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTreeWidget>
+#include <QLabel>
+#include <QTabBar>
 #include <QtTest>
 
 #include "chineseconfig.h"
 #include "language.h"
 #include "leftwidgettab.h"
 #include "areapages.h"
+#include "calibrationwork.h"
 #include "mainwindow.h"
+#include "settingswork.h"
 #include "permissioncontroller.h"
 #include "readconfig.h"
 #include "startup.h"
@@ -38,6 +42,7 @@ private slots:
     void startupMessageShownOnce();
     void firstStartWritesDefaults();
     void closeEditRemovesContentsTabs();
+    void windowStaysUsable();
     void navigationTreeFollowsNames();
     void titleBarDragsTheWindow();
     void shadowToggleNeverStopsWindowPainting();
@@ -189,10 +194,35 @@ void TestMainWindow::firstStartWritesDefaults() {
 
 void TestMainWindow::closeEditRemovesContentsTabs() {
     MainWindow window;
-    window.contentsTabWidget()->addTab(new QWidget, "a");
-    window.contentsTabWidget()->addTab(new QWidget, "b");
+    QTabWidget* contents = window.contentsTabWidget();
+    contents->addTab(new QWidget, "a");
+    QPointer<CalibrationWork> view = new CalibrationWork;
+    contents->addTab(view, "b");
     window.action("actionClose_Edit")->trigger();
-    QCOMPARE(window.contentsTabWidget()->count(), 0);
+    // Everything but the workspace, which has no close button either.
+    QCOMPARE(contents->count(), 1);
+    QCOMPARE(contents->widget(0), window.settingsWork());
+    QVERIFY(!contents->tabBar()->tabButton(0, QTabBar::RightSide));
+    emit contents->tabCloseRequested(0);
+    QCOMPARE(contents->count(), 1);
+    QTRY_VERIFY(view.isNull());  // a closed result view is freed
+}
+
+void TestMainWindow::windowStaysUsable() {
+    MainWindow window;
+    window.resize(600, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.width() >= 1000 && window.height() >= 680);
+    window.resize(1280, 820);
+    QTRY_COMPARE(window.height(), 820);
+    // The log starts near a quarter of the window, not at 40 %.
+    auto* dock = window.findChild<QDockWidget*>("debugDock");
+    QVERIFY(dock && dock->isVisible());
+    QTRY_VERIFY2(dock->height() < window.height() * 0.3,
+                 qPrintable(QString::number(dock->height())));
+    QVERIFY(dock->height() > window.height() * 0.15);
+    QCOMPARE(window.findChild<QLabel*>("deviceLabel")->text(), QString("未连接"));
 }
 
 void TestMainWindow::navigationTreeFollowsNames() {

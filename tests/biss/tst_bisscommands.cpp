@@ -2,9 +2,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "bisscommands.h"
 #include "bissentity.h"
 #include "bisserrorandwrring.h"
+#include "bissjobs.h"
 #include "bissmasterbehaviour.h"
 #include "bisstransformmode.h"
 #include "chineseconfig.h"
@@ -56,12 +56,12 @@ struct Rig {
         sim.clearRecords();
         messages.clear();
         progress.clear();
-        return commands.runJob(op, &entity, port, 115200);
+        return jobs.runJob(op, &entity, port, 115200);
     }
     SimDevice sim{SimDevice::BissMaster};
     BissMasterBehaviour* master;
     Ymodem link;
-    BissCommands commands{&link};
+    BissJobs jobs{&link};
     BissEntity entity;
     QSignalSpy messages;
     QSignalSpy progress;
@@ -138,31 +138,31 @@ void TestBissCommands::requestBytes_data() {
     const int rs = BissMasterBehaviour::kRs485;
     const int bc = BissMasterBehaviour::kBissC;
     const int zek = BissMasterBehaviour::kZekMtBiss;
-    QTest::addRow("RS485 read of register 11") << rs << zek << int(BissCommands::ReadSlaveRegister)
+    QTest::addRow("RS485 read of register 11") << rs << zek << int(BissJobs::ReadSlaveRegister)
                                                << 11 << 0 << Frames{bytes({0xEA, 0x0B, 0xE1})};
     QTest::addRow("BISS_C read of register 11 then the master status")
-        << bc << zek << int(BissCommands::ReadSlaveRegister) << 11 << 0
+        << bc << zek << int(BissJobs::ReadSlaveRegister) << 11 << 0
         << Frames{bytes({0x04, 0x0B, 0x01}), bytes({0x0A})};
     QTest::addRow("RS485 write of 1 to register 10 ends with 1A")
-        << rs << zek << int(BissCommands::WriteSlaveRegister) << 10 << 1
+        << rs << zek << int(BissJobs::WriteSlaveRegister) << 10 << 1
         << Frames{bytes({0x32, 0x0A, 0x01, 0x39}), bytes({0x1A})};
     QTest::addRow("BISS_C write of 1 to register 10 ends with 1A")
-        << bc << zek << int(BissCommands::WriteSlaveRegister) << 10 << 1
+        << bc << zek << int(BissJobs::WriteSlaveRegister) << 10 << 1
         << Frames{bytes({0x05, 0x0A, 0x01, 0x01}), bytes({0x0A}), bytes({0x1A})};
     QTest::addRow("BISS_C data of a ZEK slave reads its voltage register")
-        << bc << zek << int(BissCommands::GetSlaveData) << 0 << 0
+        << bc << zek << int(BissJobs::GetSlaveData) << 0 << 0
         << Frames{bytes({0x01}), bytes({0x04, 0x0C, 0x01}), bytes({0x0A})};
-    QTest::addRow("RS485 data") << rs << zek << int(BissCommands::GetSlaveData) << 0 << 0
+    QTest::addRow("RS485 data") << rs << zek << int(BissJobs::GetSlaveData) << 0 << 0
                                 << Frames{bytes({0x3A})};
     QTest::addRow("master status")
-        << bc << zek << int(BissCommands::GetMasterStatus) << 0 << 0 << Frames{bytes({0x0A})};
-    QTest::addRow("slave supply") << bc << zek << int(BissCommands::SetSlaveEnable) << 0 << 0
+        << bc << zek << int(BissJobs::GetMasterStatus) << 0 << 0 << Frames{bytes({0x0A})};
+    QTest::addRow("slave supply") << bc << zek << int(BissJobs::SetSlaveEnable) << 0 << 0
                                   << Frames{bytes({0xEE})};
     QTest::addRow("BISS_C clear slave fault on FENOXA uses register 74")
-        << bc << int(BissMasterBehaviour::kFenoxaBiss) << int(BissCommands::ClearSlaveFault) << 0
-        << 0 << Frames{bytes({0x05, 0x4A, 0x01, 0xC8}), bytes({0x0A}), bytes({0x1A}),
-                       bytes({0x05, 0x4A, 0x01, 0xC9}), bytes({0x0A}), bytes({0x1A})};
-    QTest::addRow("RS485 slave status") << rs << zek << int(BissCommands::GetSlaveStatus) << 0 << 0
+        << bc << int(BissMasterBehaviour::kFenoxaBiss) << int(BissJobs::ClearSlaveFault) << 0 << 0
+        << Frames{bytes({0x05, 0x4A, 0x01, 0xC8}), bytes({0x0A}), bytes({0x1A}),
+                  bytes({0x05, 0x4A, 0x01, 0xC9}), bytes({0x0A}), bytes({0x1A})};
+    QTest::addRow("RS485 slave status") << rs << zek << int(BissJobs::GetSlaveStatus) << 0 << 0
                                         << Frames{bytes({0x0A}), bytes({0x92})};
 }
 
@@ -178,7 +178,7 @@ void TestBissCommands::requestBytes() {
     rig.entity.setRegisterAddress(address);
     rig.entity.setRegisterValue(value);
     // The RS485 slave status reads the ID only; the ZEK's mode register would follow.
-    if (op == BissCommands::GetSlaveStatus)
+    if (op == BissJobs::GetSlaveStatus)
         rig.master->slave.idCode = 0x42;
     QVERIFY2(rig.run(op), qPrintable(texts(rig.messages).join('\n')));
     QTRY_COMPARE(rig.sim.received(), frames);
@@ -217,7 +217,7 @@ void TestBissCommands::rs485StatusByte() {
     // What the list held before: the decode must replace one list and keep the other.
     BissErrorAndWrring::instance()->setSlaveFaults({BissErrorAndWrring::BATTERY_ALM});
     BissErrorAndWrring::instance()->setResolverFaults({BissErrorAndWrring::PHASE_LOCK_ERROR});
-    QVERIFY(rig.run(BissCommands::GetSlaveData));
+    QVERIFY(rig.run(BissJobs::GetSlaveData));
     QCOMPARE(BissErrorAndWrring::instance()->getSlaveFaults(), slaveFaults);
     QCOMPARE(BissErrorAndWrring::instance()->getResolverFaults(), resolverFaults);
     QCOMPARE(rig.entity.getErrorFree(), errorFree);
@@ -261,7 +261,7 @@ void TestBissCommands::bissCErrorAndWarningRegisters() {
         rig.master->slave.warningBits = quint8(warningBits);
     }
     BissErrorAndWrring::instance()->setSlaveFaults({BissErrorAndWrring::BATTERY_ALM});
-    QVERIFY(rig.run(BissCommands::GetSlaveData));
+    QVERIFY(rig.run(BissJobs::GetSlaveData));
     Frames reads;
     for (const QByteArray& frame : rig.sim.received())
         if (frame.at(0) == 0x04)
@@ -284,7 +284,7 @@ void TestBissCommands::masterStatusDecoded() {
     }
     BissErrorAndWrring::instance()->setCommunicationFaults({1});
     rig.entity.setSlaveEnabled(true);
-    QVERIFY(rig.run(BissCommands::GetMasterStatus));
+    QVERIFY(rig.run(BissJobs::GetMasterStatus));
     QCOMPARE(rig.entity.getMasterTransformMode(), QString("RS485"));
     QCOMPARE(BissTransformMode::instance()->getMasterMode(), int(BissTransformMode::RS485));
     QCOMPARE(rig.entity.getMultiTurnBits(), 12);
@@ -302,7 +302,7 @@ void TestBissCommands::masterStatusTimeoutDisconnectsDevice() {
     SimDevice::Faults silent;
     silent.silent = true;
     rig.sim.setFaults(silent);
-    QVERIFY(!rig.run(BissCommands::GetMasterStatus));
+    QVERIFY(!rig.run(BissJobs::GetMasterStatus));
     QCOMPARE(ConnectFlag::instance()->getDeviceConnection(), int(ConnectFlag::DISCONNECTED));
     QCOMPARE(ConnectFlag::instance()->getSlaveConnection(), int(ConnectFlag::CONNECTED));
     QVERIFY(texts(rig.messages).contains("获取Master状态失败，请检查设备连接是否正常！"));
@@ -316,18 +316,18 @@ void TestBissCommands::faultGateAfterBusySendsNothing() {
         auto guard = rig.sim.lock();
         rig.master->settings.reportedFault = 7;
     }
-    QVERIFY(rig.run(BissCommands::GetMasterStatus));
+    QVERIFY(rig.run(BissJobs::GetMasterStatus));
     {
         // The line works again, but the host remembers the busy code.
         auto guard = rig.sim.lock();
         rig.master->settings.reportedFault = -1;
     }
     rig.entity.setRegisterAddress(11);
-    QVERIFY(!rig.run(BissCommands::ReadSlaveRegister));
+    QVERIFY(!rig.run(BissJobs::ReadSlaveRegister));
     QCOMPARE(rig.sim.received(), Frames{});
     QVERIFY(texts(rig.messages).contains(kSlavePath));
     QCOMPARE(ConnectFlag::instance()->getSlaveConnection(), int(ConnectFlag::DISCONNECTED));
-    QVERIFY(!rig.run(BissCommands::WriteSlaveRegister));
+    QVERIFY(!rig.run(BissJobs::WriteSlaveRegister));
     QCOMPARE(rig.sim.received(), Frames{});
 }
 
@@ -355,7 +355,7 @@ void TestBissCommands::postTransactionVerdicts() {
     }
     rig.entity.setRegisterAddress(11);
     rig.entity.setRegisterValue(-1);
-    const bool ok = rig.run(BissCommands::ReadSlaveRegister);
+    const bool ok = rig.run(BissJobs::ReadSlaveRegister);
     QCOMPARE(ok, message.isEmpty());
     if (ok) {
         QCOMPARE(rig.entity.getRegisterValue(), int(BissMasterBehaviour::kZekMtBiss));
@@ -392,7 +392,7 @@ void TestBissCommands::bitCountStatus() {
     rig.entity.setMultiTurnBits(12);
     rig.entity.setSingleTurnBits(18);
     BissErrorAndWrring::instance()->setCommunicationFaults({status});
-    QCOMPARE(rig.run(BissCommands::SetMasterParameters), ok);
+    QCOMPARE(rig.run(BissJobs::SetMasterParameters), ok);
     QCOMPARE(rig.sim.received().first(), bytes({0x09, 12, 18}));
     // The status is appended every time, even when it is already there.
     QCOMPARE(BissErrorAndWrring::instance()->getCommunicationFaults(),
@@ -406,14 +406,14 @@ void TestBissCommands::transformModeSentOnlyWhenModesDiffer() {
     rig.setMode(BissMasterBehaviour::kBissC);
     rig.entity.setMasterTransformMode("BISS_C");
     rig.entity.setSingleTurnBits(17);
-    QVERIFY(rig.run(BissCommands::SetMasterParameters));
+    QVERIFY(rig.run(BissJobs::SetMasterParameters));
     // Before the first decision the master is asked for the mode it is in; it agrees: no 07.
     QCOMPARE(rig.sim.received().size(), 2);
     QCOMPARE(rig.sim.received().last(), bytes({0x0A}));
     QCOMPARE(ints(rig.progress), QList<int>({0, 10, 20, 20, 50, 100}));
 
     rig.entity.setMasterTransformMode("RS485");
-    QVERIFY(rig.run(BissCommands::SetMasterParameters));
+    QVERIFY(rig.run(BissJobs::SetMasterParameters));
     // Known now: after the bit counts, 07 goes out at once.
     QCOMPARE(rig.sim.received().size(), 2);
     QCOMPARE(rig.sim.received().last(), bytes({0x07}));
@@ -430,7 +430,7 @@ void TestBissCommands::transformModeLearnedBeforeTheFirstSwitch() {
     BissTransformMode::instance()->setMasterMode(BissTransformMode::RS485);
     rig.entity.setMasterTransformMode("BISS_C");
     rig.entity.setSingleTurnBits(17);
-    QVERIFY(rig.run(BissCommands::SetMasterParameters));
+    QVERIFY(rig.run(BissJobs::SetMasterParameters));
     QVERIFY(!rig.sim.received().contains(bytes({0x07})));
     QCOMPARE(rig.master->settings.linkMode, int(BissMasterBehaviour::kBissC));
     QCOMPARE(BissTransformMode::instance()->getMasterMode(), int(BissTransformMode::BISS_C));
@@ -460,7 +460,7 @@ void TestBissCommands::slaveIdUnknownToTable() {
         rig.master->slave.idCode = 0x42;
     }
     ConnectFlag::instance()->setSlaveConnection(ConnectFlag::DISCONNECTED);
-    QVERIFY(rig.run(BissCommands::GetSlaveStatus));
+    QVERIFY(rig.run(BissJobs::GetSlaveStatus));
     QCOMPARE(DevicesType::instance()->getSlaveType(), slaveType);
     QCOMPARE(ConnectFlag::instance()->getSlaveConnection(), int(ConnectFlag::CONNECTED));
     QCOMPARE(BissTransformMode::instance()->getSlaveMode(), slaveMode);
@@ -493,7 +493,7 @@ void TestBissCommands::eepromSaveRule() {
     rig.entity.setRegisterAddress(20);
     rig.entity.setRegisterValue(7);
     rig.entity.setSaveToEeprom(true);
-    QVERIFY(rig.run(BissCommands::WriteSlaveRegister));
+    QVERIFY(rig.run(BissJobs::WriteSlaveRegister));
     QTRY_COMPARE(rig.sim.received().last(), lastFrame);
     QCOMPARE(rig.master->eepromSaves, saves);
     if (saves && mode == BissMasterBehaviour::kBissC)
@@ -506,16 +506,16 @@ void TestBissCommands::slaveCommModeTakesEffectAfterPowerCycle() {
     Rig rig;
     rig.setMode(BissMasterBehaviour::kBissC);
     rig.entity.setSlaveTransformMode("RS485");
-    QVERIFY(rig.run(BissCommands::SetSlaveCommMode));
+    QVERIFY(rig.run(BissJobs::SetSlaveCommMode));
     QVERIFY(texts(rig.messages).last().startsWith("设置从机通信模式成功！当前通信模式： BISS_C"));
     QCOMPARE(rig.master->slave.commMode, int(BissMasterBehaviour::kBissC));
-    QVERIFY(rig.run(BissCommands::SetSlaveEnable));  // off
-    QVERIFY(rig.run(BissCommands::SetSlaveEnable));  // on again
+    QVERIFY(rig.run(BissJobs::SetSlaveEnable));  // off
+    QVERIFY(rig.run(BissJobs::SetSlaveEnable));  // on again
     QCOMPARE(rig.master->slave.commMode, int(BissMasterBehaviour::kRs485));
 
     // An empty mode is refused before anything is sent.
     rig.entity.setSlaveTransformMode(QString());
-    QVERIFY(!rig.run(BissCommands::SetSlaveCommMode));
+    QVERIFY(!rig.run(BissJobs::SetSlaveCommMode));
     QCOMPARE(rig.sim.received(), Frames{});
 }
 
@@ -526,14 +526,14 @@ void TestBissCommands::clearMasterFaultWrongByte() {
         rig.master->settings.clearFaultEcho = 0x10;
     }
     ConnectFlag::instance()->setSlaveConnection(ConnectFlag::DISCONNECTED);
-    QVERIFY(!rig.run(BissCommands::ClearMasterFault));
+    QVERIFY(!rig.run(BissJobs::ClearMasterFault));
     QCOMPARE(texts(rig.messages).last(), QString("清除主控故障状态失败"));
     QCOMPARE(ConnectFlag::instance()->getSlaveConnection(), int(ConnectFlag::DISCONNECTED));
     {
         auto guard = rig.sim.lock();
         rig.master->settings.clearFaultEcho = 0x0F;
     }
-    QVERIFY(rig.run(BissCommands::ClearMasterFault));
+    QVERIFY(rig.run(BissJobs::ClearMasterFault));
     QCOMPARE(ConnectFlag::instance()->getSlaveConnection(), int(ConnectFlag::CONNECTED));
 }
 
@@ -544,7 +544,7 @@ void TestBissCommands::rs485ClearIsTenExchanges() {
         auto guard = rig.sim.lock();
         rig.master->slave.rs485Status = 0x24;
     }
-    QVERIFY(rig.run(BissCommands::ClearSlaveFault));
+    QVERIFY(rig.run(BissJobs::ClearSlaveFault));
     QCOMPARE(rig.sim.received(), Frames(10, bytes({0xBA})));
     QCOMPARE(rig.master->slave.rs485Status, quint8(0));
 
@@ -553,7 +553,7 @@ void TestBissCommands::rs485ClearIsTenExchanges() {
         auto guard = rig.sim.lock();
         rig.master->settings.badCheckOnReply = 4;
     }
-    QVERIFY(!rig.run(BissCommands::ClearSlaveFault));
+    QVERIFY(!rig.run(BissJobs::ClearSlaveFault));
     QCOMPARE(rig.sim.received().size(), 4);
     QCOMPARE(texts(rig.messages).last(), QString("从机清除故障状态失败，CRC校验错误！"));
 }
@@ -565,7 +565,7 @@ void TestBissCommands::endOfWriteByteReachesMaster() {
     rig.entity.setRegisterAddress(30);
     for (int i = 0; i < 50; ++i) {
         rig.entity.setRegisterValue(i);
-        QVERIFY(rig.run(BissCommands::WriteSlaveRegister));
+        QVERIFY(rig.run(BissJobs::WriteSlaveRegister));
     }
     QTRY_COMPARE(rig.master->endBytes, 50);
 }
@@ -576,16 +576,16 @@ void TestBissCommands::unknownMasterModeSendsNothing() {
         auto guard = rig.sim.lock();
         rig.master->settings.linkMode = 5;
     }
-    QVERIFY(rig.run(BissCommands::GetMasterStatus));
+    QVERIFY(rig.run(BissJobs::GetMasterStatus));
     QCOMPARE(rig.entity.getMasterTransformMode(), QString());
-    for (int op : {int(BissCommands::GetSlaveData), int(BissCommands::ReadSlaveRegister),
-                   int(BissCommands::WriteSlaveRegister), int(BissCommands::ClearSlaveFault)}) {
+    for (int op : {int(BissJobs::GetSlaveData), int(BissJobs::ReadSlaveRegister),
+                   int(BissJobs::WriteSlaveRegister), int(BissJobs::ClearSlaveFault)}) {
         QVERIFY(!rig.run(op));
         QCOMPARE(rig.sim.received(), Frames{});
         QVERIFY(texts(rig.messages)
                     .contains("主机通信模式未知，请先获取Master状态并设置主机通信模式！"));
     }
-    QVERIFY(!rig.run(BissCommands::GetSlaveStatus));
+    QVERIFY(!rig.run(BissJobs::GetSlaveStatus));
     QCOMPARE(rig.sim.received(), Frames{bytes({0x0A})});
 }
 
@@ -629,7 +629,7 @@ void TestBissCommands::badReplies() {
         auto guard = rig.sim.lock();
         rig.master->settings.badCheckOnReply = badCheck;
     }
-    QVERIFY(!rig.run(BissCommands::GetSlaveData));
+    QVERIFY(!rig.run(BissJobs::GetSlaveData));
     QCOMPARE(texts(rig.messages).last(), message);
     QCOMPARE(ConnectFlag::instance()->getSlaveConnection(), int(ConnectFlag::DISCONNECTED));
     QVERIFY(!rig.link.isPortOpen());
@@ -644,8 +644,8 @@ void TestBissCommands::portVanishesDuringData() {
     rig.sim.setFaults(faults);
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(!rig.run(BissCommands::GetSlaveData));
-    QVERIFY(!rig.run(BissCommands::GetSlaveData));
+    QVERIFY(!rig.run(BissJobs::GetSlaveData));
+    QVERIFY(!rig.run(BissJobs::GetSlaveData));
     QVERIFY2(clock.elapsed() < 2500, "a vanished port must not wait out the deadline");
 }
 
@@ -654,35 +654,33 @@ void TestBissCommands::resolverReadAndWrite() {
     rig.setMode(BissMasterBehaviour::kRs485, BissMasterBehaviour::kAbsResolver);
     rig.entity.setResolution("L16384");
     rig.entity.setPolePairs(7);
-    QVERIFY(rig.run(BissCommands::WriteResolution));
+    QVERIFY(rig.run(BissJobs::WriteResolution));
     QCOMPARE(rig.sim.received(), Frames{bytes({0xA4, 0x03, 0x07, 0xA0})});
     rig.entity.setResolution(QString());
     rig.entity.setPolePairs(0);
-    QVERIFY(rig.run(BissCommands::ReadResolution));
+    QVERIFY(rig.run(BissJobs::ReadResolution));
     QCOMPARE(rig.entity.getResolution(), QString("L16384"));
     QCOMPARE(rig.entity.getPolePairs(), 7);
     QCOMPARE(texts(rig.messages).last(), QString("读取分辨率与极对数成功，重启后关闭霍尔信号输出"));
     // An unknown resolution is not sent as FF.
     rig.entity.setResolution("L999");
-    QVERIFY(!rig.run(BissCommands::WriteResolution));
+    QVERIFY(!rig.run(BissJobs::WriteResolution));
     QCOMPARE(rig.sim.received(), Frames{});
 }
 
 void TestBissCommands::jobProgress_data() {
     QTest::addColumn<int>("op");
     QTest::addColumn<QList<int>>("values");
-    QTest::addRow("master status") << int(BissCommands::GetMasterStatus) << QList<int>{0, 10, 100};
-    QTest::addRow("slave supply") << int(BissCommands::SetSlaveEnable)
+    QTest::addRow("master status") << int(BissJobs::GetMasterStatus) << QList<int>{0, 10, 100};
+    QTest::addRow("slave supply") << int(BissJobs::SetSlaveEnable)
                                   << QList<int>{0, 10, 60, 70, 100};
-    QTest::addRow("slave status: none") << int(BissCommands::GetSlaveStatus) << QList<int>{};
-    QTest::addRow("slave data: none") << int(BissCommands::GetSlaveData) << QList<int>{};
-    QTest::addRow("register read") << int(BissCommands::ReadSlaveRegister) << QList<int>{0, 100};
-    QTest::addRow("register write")
-        << int(BissCommands::WriteSlaveRegister) << QList<int>{0, 10, 100};
-    QTest::addRow("clear slave fault")
-        << int(BissCommands::ClearSlaveFault) << QList<int>{0, 20, 100};
+    QTest::addRow("slave status: none") << int(BissJobs::GetSlaveStatus) << QList<int>{};
+    QTest::addRow("slave data: none") << int(BissJobs::GetSlaveData) << QList<int>{};
+    QTest::addRow("register read") << int(BissJobs::ReadSlaveRegister) << QList<int>{0, 100};
+    QTest::addRow("register write") << int(BissJobs::WriteSlaveRegister) << QList<int>{0, 10, 100};
+    QTest::addRow("clear slave fault") << int(BissJobs::ClearSlaveFault) << QList<int>{0, 20, 100};
     QTest::addRow("clear master fault")
-        << int(BissCommands::ClearMasterFault) << QList<int>{0, 10, 100};
+        << int(BissJobs::ClearMasterFault) << QList<int>{0, 10, 100};
     QTest::addRow("unknown op") << 12 << QList<int>{};
 }
 

@@ -1,6 +1,7 @@
 // The BiSS pages inside a real workspace: preconditions, messages, validators and polling.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -31,6 +32,7 @@
 #include "language.h"
 #include "mcombobox.h"
 #include "mspinbox.h"
+#include "pixels.h"
 #include "serialportbusy.h"
 #include "settingswork.h"
 #include "testworkdir.h"
@@ -46,6 +48,13 @@ private slots:
     void init();
     void cleanup();
     void anyButtonWhileJobRunsDoesNothing();
+    void clickWaitsForThePortThenRuns();
+    void clickRefusedWhenThePortStaysHeld();
+    void dataTickRunsRightAfterTheHeldPort();
+    void chartSamplesOnlyDataResults();
+    void positionWithBit31IsUnsigned();
+    void valuesGoStaleAfterSwitchingOff();
+    void noSlaveReadYet();
     void rigConnectedAsksForTheMaster_data();
     void rigConnectedAsksForTheMaster();
     void masterPageMessages_data();
@@ -59,6 +68,10 @@ private slots:
     void indicatorsRelabelForResolver();
     void voltageColour_data();
     void voltageColour();
+    void voltageColourIsPainted_data();
+    void voltageColourIsPainted();
+    void indicatorColoursArePainted();
+    void continuousBoxColourIsPainted();
     void continuousAcquisitionAndFailedRead();
     void statusPollStartsAfterFailedFirstRead();
     void inputsEnabledOnlyOnTheCurrentPage();
@@ -143,6 +156,93 @@ void TestBissPages::anyButtonWhileJobRunsDoesNothing() {
         delete spy;
     }
     QCOMPARE(work->getBissEntity()->getSlaveEnabled(), true);
+}
+
+void TestBissPages::clickWaitsForThePortThenRuns() {
+    QSignalSpy reads(work.get(), &SettingsWork::readSlaverRegeditSignal);
+    QVERIFY(SerialPortBusy::instance()->claim(&kDummyOwner));  // a poll holds the port
+    auto* page = work->findChild<BissRegisterPage*>();
+    page->addressField->setText("11");
+    page->readButton->click();
+    QCOMPARE(reads.size(), 0);
+    SerialPortBusy::instance()->release(&kDummyOwner);
+    QTRY_COMPARE(reads.size(), 1);
+    QCOMPARE(work->getBissEntity()->getRegisterAddress(), 11);
+    QCOMPARE(boxTexts(), QStringList{});
+}
+
+void TestBissPages::clickRefusedWhenThePortStaysHeld() {
+    BissPolling::attach(work.get())->clickWaitMs = 100;
+    QSignalSpy writes(work.get(), &SettingsWork::writeSlaverRegeditSignal);
+    QVERIFY(SerialPortBusy::instance()->claim(&kDummyOwner));
+    work->findChild<BissRegisterPage*>()->writeButton->click();
+    QTRY_COMPARE(boxTexts(), QStringList{"设备正忙，操作未执行，请稍后重试。"});
+    SerialPortBusy::instance()->release(&kDummyOwner);
+    QTest::qWait(50);
+    QCOMPARE(writes.size(), 0);  // refused is refused: it does not run later
+}
+
+void TestBissPages::dataTickRunsRightAfterTheHeldPort() {
+    QSignalSpy data(work.get(), &SettingsWork::getSlaverDataSignal);
+    work->getBissEntity()->setContinuousRead(true);
+    BissPolling* polling = BissPolling::attach(work.get());
+    QVERIFY(SerialPortBusy::instance()->claim(&kDummyOwner));  // the 2 s status request
+    polling->dataPoll();
+    QCOMPARE(data.size(), 0);
+    SerialPortBusy::instance()->release(&kDummyOwner);
+    // Not at the next 200 ms tick (the timer does not even run here): right away.
+    QTRY_COMPARE_WITH_TIMEOUT(data.size(), 1, 150);
+}
+
+void TestBissPages::chartSamplesOnlyDataResults() {
+    auto* page = work->findChild<BissSlaveDataPage*>();
+    BissEntity* entity = work->getBissEntity();
+    entity->setContinuousRead(true);
+    for (int i = 0; i < 3; ++i) {
+        entity->setSingleTurnValue(100 * i);
+        work->getSlaverDataSlot(entity);
+        work->getSlaverStatusSlot(entity);  // redraws too, but brings no position
+        work->clearSlaverErrorSlot(entity);
+    }
+    QCOMPARE(page->chart->sampleCount(), 3);
+}
+
+void TestBissPages::positionWithBit31IsUnsigned() {
+    auto* page = work->findChild<BissSlaveDataPage*>();
+    BissEntity* entity = work->getBissEntity();
+    entity->setSingleTurnValue(int(0x80000001u));
+    entity->setMultiTurnValue(int(0xFFFFFFFFu));
+    emit work->dataTimerReDrawSignal();
+    QCOMPARE(page->singleTurnField->text(), QString("2147483649"));
+    QCOMPARE(page->multiTurnField->text(), QString("4294967295"));
+}
+
+void TestBissPages::valuesGoStaleAfterSwitchingOff() {
+    auto* page = work->findChild<BissSlaveDataPage*>();
+    BissEntity* entity = work->getBissEntity();
+    entity->setContinuousRead(true);
+    entity->setVoltage(3.23f);
+    work->getSlaverDataSlot(entity);
+    QCOMPARE(page->voltageField->property("Result").toString(), QString("success"));
+    QVERIFY(page->freshness->text().isEmpty());
+    QSignalSpy supply(work.get(), &SettingsWork::setBissSlaverEnableSignal);
+    work->findChild<BissSlaveEnablePage*>()->offButton->click();  // 断开
+    QCOMPARE(supply.size(), 1);
+    // No result comes back to the pages for the supply: the data page goes stale at once.
+    QVERIFY(!page->continuousBox->isChecked());
+    for (QLineEdit* field : {page->multiTurnField, page->singleTurnField, page->voltageField})
+        QCOMPARE(field->property("Result").toString(), QString("stale"));
+    QVERIFY(page->freshness->text().startsWith("数据已停止更新，最后读取时间："));
+}
+
+void TestBissPages::noSlaveReadYet() {
+    ConnectFlag::instance()->setSlaveConnection(ConnectFlag::DISCONNECTED);
+    emit work->dataTimerReDrawSignal();
+    auto* page = work->findChild<BissSlaveDataPage*>();
+    QCOMPARE(page->detailLabel()->text(), QString("当前连接从机设备型号：(尚未读取从机)"));
+    ConnectFlag::instance()->setSlaveConnection(ConnectFlag::CONNECTED);
+    emit work->dataTimerReDrawSignal();
+    QCOMPARE(page->detailLabel()->text(), QString("当前连接从机设备型号：(ZEK_MT_BISS)"));
 }
 
 void TestBissPages::rigConnectedAsksForTheMaster_data() {
@@ -360,6 +460,70 @@ void TestBissPages::voltageColour() {
     auto* page = work->findChild<BissSlaveDataPage*>();
     QCOMPARE(page->voltageField->property("Result").toString(), result);
     QCOMPARE(page->voltageField->text(), QString::number(double(volts), 'g', 6));
+}
+
+void TestBissPages::voltageColourIsPainted_data() {
+    QTest::addColumn<float>("volts");
+    QTest::addColumn<bool>("green");
+    QTest::addRow("3.1 V is painted red") << 3.1f << false;
+    QTest::addRow("3.11 V is painted green") << 3.11f << true;
+}
+
+void TestBissPages::voltageColourIsPainted() {
+    QFETCH(float, volts);
+    QFETCH(bool, green);
+    work->resize(900, 900);
+    work->show();
+    QVERIFY(QTest::qWaitForWindowExposed(work.get()));
+    work->getBissEntity()->setVoltage(volts);
+    emit work->dataTimerReDrawSignal();
+    QLineEdit* field = work->findChild<BissSlaveDataPage*>()->voltageField;
+    const int frame = 2 * (field->width() + field->height());
+    QVERIFY(pixels::countNear(field, green ? pixels::kGreen : pixels::kRed) > frame);
+    QCOMPARE(pixels::countNear(field, green ? pixels::kRed : pixels::kGreen), 0);
+}
+
+void TestBissPages::indicatorColoursArePainted() {
+    work->resize(900, 900);
+    work->show();
+    QVERIFY(QTest::qWaitForWindowExposed(work.get()));
+    auto* page = work->findChild<BissCommFaultPage*>();
+    QCheckBox* crc = page->indicators.at(1);  // code 2
+    BissErrorAndWrring::instance()->setCommunicationFaults({2});
+    emit work->dataTimerReDrawSignal();
+    QVERIFY(crc->isChecked());
+    // The lamp: a 14 px disc, so well over 100 pixels of its colour, and none of the other.
+    QVERIFY(pixels::countNear(crc, pixels::kRed, 25) > 100);
+    QCOMPARE(pixels::countNear(crc, pixels::kGreen, 25), 0);
+    BissErrorAndWrring::instance()->setCommunicationFaults({});
+    emit work->dataTimerReDrawSignal();
+    QVERIFY(pixels::countNear(crc, pixels::kGreen, 25) > 100);
+    QCOMPARE(pixels::countNear(crc, pixels::kRed, 25), 0);
+
+    // The slave error page too.
+    auto* slavePage = work->findChild<BissSlaveFaultPage*>();
+    work->getBissEntity()->setErrorFree(false);
+    emit work->dataTimerReDrawSignal();
+    QVERIFY(pixels::countNear(slavePage->indicators.at(0), pixels::kRed, 25) > 100);
+    work->getBissEntity()->setErrorFree(true);
+}
+
+void TestBissPages::continuousBoxColourIsPainted() {
+    work->resize(900, 900);
+    work->show();
+    QVERIFY(QTest::qWaitForWindowExposed(work.get()));
+    QCheckBox* box = work->findChild<BissSlaveDataPage*>()->continuousBox;
+    BissEntity* entity = work->getBissEntity();
+    // A running acquisition is an option switched on (green), never a fault (red).
+    entity->setContinuousRead(true);
+    emit work->dataTimerReDrawSignal();
+    QVERIFY(box->isChecked());
+    QVERIFY(pixels::countNear(box, pixels::kGreen, 25) > 100);
+    QCOMPARE(pixels::countNear(box, pixels::kRed, 25), 0);
+    entity->setContinuousRead(false);
+    emit work->dataTimerReDrawSignal();
+    QVERIFY(pixels::countNear(box, pixels::kAzure, 10) > 100);
+    QCOMPARE(pixels::countNear(box, pixels::kGreen, 25), 0);
 }
 
 void TestBissPages::continuousAcquisitionAndFailedRead() {

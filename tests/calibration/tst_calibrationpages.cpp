@@ -18,6 +18,8 @@
 #include "devicestype.h"
 #include "language.h"
 #include "mcombobox.h"
+#include "resultreport.h"
+#include "pixels.h"
 #include "rigparameterpage.h"
 #include "settingswork.h"
 #include "testresultpage.h"
@@ -56,6 +58,10 @@ private slots:
     void buttonsWaitForFinish();
     void testMaximumEqualToThreshold();
     void resultButtonsFollowTheEncoder();
+    void reportButtonsExportTheShownRecord();
+    void resultColoursArePainted_data();
+    void resultColoursArePainted();
+    void runButtonColoursArePainted();
     void navigationGroups_data();
     void navigationGroups();
 
@@ -141,6 +147,14 @@ void TestCalibrationPages::validation_data() {
         << 256 << 2048 << 0 << fine << "校准速度不能为0,请重新输入";
     QTest::addRow("third test speed empty")
         << 256 << 2048 << 1400 << QList<quint16>{400, 400, 0, 400} << "测试速度不能为0,请重新输入";
+    // Values the lists do not offer (stored by an older command line) or past 16 bits are
+    // refused, never sent wrapped.
+    QTest::addRow("line past 16 bits") << 256 << 70000 << 1400 << fine
+                                       << "对拖编码器线数 [ 70000 ] 超出范围（1 ~ 65535），请重新输入";
+    QTest::addRow("points not offered") << 100 << 2048 << 1400 << fine
+                                        << "校准参考点数量 [ 100 ] 无效，可选：16, 32, 64, 128, 256，请重新选择";
+    QTest::addRow("speed past 16 bits") << 256 << 2048 << 40000 << fine
+                                        << "校准速度 [ 40000 ] RPM 超出范围（1 ~ 32767），请重新选择";
 }
 
 void TestCalibrationPages::validation() {
@@ -243,6 +257,74 @@ void TestCalibrationPages::resultButtonsFollowTheEncoder() {
     QCOMPARE(results->finalField()->property("Result").toString(), QString("success"));
     results->phaseButton(2)->click();
     QCOMPARE(shown.at(1).at(1).value<CalibrationWork*>()->tabWidget()->count(), 3);
+}
+
+// "导出报告" hands the exporter the record the page shows now, and whether it is a test.
+void TestCalibrationPages::reportButtonsExportTheShownRecord() {
+    QList<std::pair<const CalibrationEntity*, bool>> exported;
+    ResultReport::setExporter([&](QWidget*, const CalibrationEntity* r, bool test) {
+        exported.append({r, test});
+    });
+    auto* copy = new CalibrationEntity(work.get(), 16, 2048, 0.1f, 251);
+    work->getCalibrationArgmentsSlot(copy);
+    work->findChild<CalibrationResultPage*>()->reportButton()->click();
+    work->findChild<TestResultPage*>()->reportButton()->click();
+    ResultReport::setExporter(nullptr);
+    QCOMPARE(exported.size(), 2);
+    QCOMPARE(exported.at(0).first, copy);
+    QCOMPARE(exported.at(0).second, false);
+    QCOMPARE(exported.at(1).first, copy);
+    QCOMPARE(exported.at(1).second, true);
+}
+
+void TestCalibrationPages::resultColoursArePainted_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<float>("inl");
+    QTest::addColumn<bool>("pass");
+    QTest::addRow("calibration below the threshold: green") << "final" << 0.05f << true;
+    QTest::addRow("calibration above the threshold: red") << "final" << 0.2f << false;
+    QTest::addRow("test average below the threshold: green") << "average" << 0.05f << true;
+    QTest::addRow("test average at the threshold: red") << "average" << 0.1f << false;
+}
+
+void TestCalibrationPages::resultColoursArePainted() {
+    QFETCH(QString, field);
+    QFETCH(float, inl);
+    QFETCH(bool, pass);
+    record->setPhaseMaxInl("FINAL", inl);
+    record->setTestMaxInl({inl, inl, inl, inl});
+    emit work->viewReDraw();
+    work->resize(900, 700);
+    work->show();
+    QVERIFY(QTest::qWaitForWindowExposed(work.get()));
+    QLineEdit* shown = field == "final" ? work->findChild<CalibrationResultPage*>()->finalField()
+                                        : work->findChild<TestResultPage*>()->averageField();
+    // The frame (2 px around the field) and the digits carry the verdict's colour.
+    const int green = pixels::countNear(shown, pixels::kGreen);
+    const int red = pixels::countNear(shown, pixels::kRed);
+    const int frame = 2 * (shown->width() + shown->height());
+    QVERIFY2((pass ? green : red) > frame, qPrintable(QString("%1 %2").arg(green).arg(red)));
+    QCOMPARE(pass ? red : green, 0);
+}
+
+void TestCalibrationPages::runButtonColoursArePainted() {
+    work->resize(900, 700);
+    work->show();
+    QVERIFY(QTest::qWaitForWindowExposed(work.get()));
+    auto* run = work->findChild<CalibrationRunPage*>();
+    auto share = [](QPushButton* button, const QColor& colour) {
+        return double(pixels::countNear(button, colour, 25)) / (button->width() * button->height());
+    };
+    // Mostly filled with its colour: green to calibrate, red for the final test, blue to zero.
+    QVERIFY(share(run->button(CalibrationRunPage::Calibrate), pixels::kGreen) > 0.5);
+    QVERIFY(share(run->button(CalibrationRunPage::Test), pixels::kRed) > 0.5);
+    QVERIFY(share(run->button(CalibrationRunPage::Zero), QColor(30, 144, 255)) > 0.5);
+    // A failed test's button on the result page is red, a passed one green.
+    record->setTestMaxInl({0.05f, 0.2f, 0.05f, 0.05f});
+    emit work->viewReDraw();
+    auto* results = work->findChild<TestResultPage*>();
+    QVERIFY(share(results->runButton(0), pixels::kGreen) > 0.5);
+    QVERIFY(share(results->runButton(1), pixels::kRed) > 0.5);
 }
 
 void TestCalibrationPages::navigationGroups_data() {

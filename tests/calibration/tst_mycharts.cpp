@@ -7,6 +7,8 @@
 #include <QScatterSeries>
 #include <QTabWidget>
 #include <QValueAxis>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QtTest>
 
 #include "calibrationentity.h"
@@ -45,6 +47,7 @@ private slots:
     void titleCarriesMaxInl();
     void singleHarmonicFit();
     void fourierRangeHasMargin();
+    void roundTicksAndTrueLegend();
     void shortCoefficientList();
     void notANumberNeverReachesAnAxis();
     void resultPageTabs_data();
@@ -132,8 +135,45 @@ void TestMyCharts::fourierRangeHasMargin() {
     c[1] = float(kPi / 180.0);  // fit between -1 and 1
     MyCharts chart;
     chart.drawFourierFit(c, 4, 0.5f, {3.5f, 0.5f, 0.5f, 0.5f});  // error up to 3
-    QCOMPARE(axis(chart.chart(), Qt::Vertical)->min(), -1.0 - 20.0);
-    QCOMPARE(axis(chart.chart(), Qt::Vertical)->max(), 3.0 + 20.0);
+    // A tenth of the plotted span (-1 … 3) on each side.
+    QCOMPARE(axis(chart.chart(), Qt::Vertical)->min(), -1.0 - 0.4);
+    QCOMPARE(axis(chart.chart(), Qt::Vertical)->max(), 3.0 + 0.4);
+    // A curve of thousandths of a degree fills the plot instead of lying flat on its middle.
+    QList<float> small(8, 0.0f);
+    small[1] = float(0.007 * kPi / 180.0);
+    QList<float> error;
+    for (int i = 0; i < 256; ++i) error << float(0.006 * std::sin(i * 2 * kPi / 256));
+    chart.drawFourierFit(small, 256, 0.0f, error);
+    QValueAxis* y = axis(chart.chart(), Qt::Vertical);
+    QVERIFY(y->max() - y->min() < 0.02);
+    QVERIFY(y->max() >= 0.007 && y->min() <= -0.007);
+}
+
+void TestMyCharts::roundTicksAndTrueLegend() {
+    MyCharts chart;
+    chart.drawBestLine(256, QList<float>(256, 0.001f), 0.001f);
+    for (Qt::Orientation o : {Qt::Horizontal, Qt::Vertical}) {
+        QValueAxis* a = axis(chart.chart(), o);
+        QCOMPARE(a->tickType(), QValueAxis::TicksDynamic);
+        QVERIFY(std::abs(a->tickAnchor()) < 1e-3);  // at 0, bar a hair against rounding
+        QCOMPARE(a->tickInterval(), 20.0);          // 0, 20, 40 … instead of 370 / 31 steps
+    }
+    // All three series, in order, each in its own colour; the legend shows those colours.
+    const QList<QAbstractSeries*> all = chart.chart()->series();
+    QCOMPARE(all.size(), 3);
+    QSet<QRgb> colours;
+    for (QAbstractSeries* s : all) {
+        const QColor colour = static_cast<QXYSeries*>(s)->pen().color();
+        colours << colour.rgb();
+        const QList<QLegendMarker*> markers = chart.chart()->legend()->markers(s);
+        QCOMPARE(markers.size(), 1);
+        QCOMPARE(markers.first()->brush().color().rgb(), colour.rgb());
+    }
+    QCOMPARE(colours.size(), 3);
+    // Drawn one above the other, each narrower than the one below, so none hides the others.
+    QVERIFY(series(chart.chart(), 0)->pen().widthF() > series(chart.chart(), 1)->pen().widthF());
+    QVERIFY(series(chart.chart(), 1)->pen().widthF() > series(chart.chart(), 2)->pen().widthF());
+    QCOMPARE(series(chart.chart(), 2)->pen().style(), Qt::DashLine);
 }
 
 void TestMyCharts::shortCoefficientList() {
@@ -163,7 +203,7 @@ void TestMyCharts::notANumberNeverReachesAnAxis() {
             for (const QPointF& p : static_cast<QXYSeries*>(s)->points())
                 QVERIFY(std::isfinite(p.y()));
     }
-    QCOMPARE(axis(chart.chart(), Qt::Vertical)->max(), 0.5 + 20.0);
+    QCOMPARE(axis(chart.chart(), Qt::Vertical)->max(), 0.5 + 0.05);
 }
 
 void TestMyCharts::resultPageTabs_data() {

@@ -30,7 +30,7 @@ private slots:
 void TestCli::helpAndVersion() {
     TestWorkDir work(chineseConfig());
     const Run help = cli({"--help"});
-    QCOMPARE(help.code, 0);
+    QCOMPARE_EXIT(help, 0);
     QVERIFY(help.out.contains("connect --port TEXT --baud N --type NAME"));
     const Run version = cli({"--version"});
     QCOMPARE(version.out, QByteArray("quelbrin-cli 1.0.0.0\n"));
@@ -58,7 +58,7 @@ void TestCli::usageErrors() {
     QFETCH(QStringList, args);
     TestWorkDir work(chineseConfig());
     const Run run = cli(args);
-    QCOMPARE(run.code, 2);
+    QCOMPARE_EXIT(run, 2);
     QVERIFY(run.out.isEmpty());
     QVERIFY(run.err.startsWith("quelbrin-cli: "));
 }
@@ -82,7 +82,7 @@ void TestCli::translateThroughService() {
     TestWorkDir work(chineseConfig() + "[BaiduTranslate]\nurl=http://127.0.0.1:" +
                      QByteArray::number(server.serverPort()) + "/api/trans/vip/translate?\n");
     const Run run = cli({"translate", "--lang", "en", "你好"});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     QCOMPARE(run.out, QByteArray("Hello\n"));
     QVERIFY(request.contains("&to=en&"));
     // The stored language (zh) applies without --lang, and debug lines never reach stdout.
@@ -99,7 +99,7 @@ void TestCli::translateFailureExitsOne() {
     TestWorkDir work(chineseConfig() + "[BaiduTranslate]\nurl=http://127.0.0.1:" + port +
                      "/api/trans/vip/translate?\n");
     const Run run = cli({"translate", "--lang", "en", "你好"});
-    QCOMPARE(run.code, 1);
+    QCOMPARE_EXIT(run, 1);
     QCOMPARE(run.out, QString("你好\n").toUtf8());
 }
 
@@ -109,11 +109,11 @@ void TestCli::debugOutputOnlyWhenAsked() {
     const QStringList args{"connect", "--port", rig.portPath(), "--baud",
                            "115200",  "--type", "CALIBRATION"};
     const Run quiet = cli(args);
-    QCOMPARE(quiet.code, 0);
+    QCOMPARE_EXIT(quiet, 0);
     QVERIFY2(!quiet.err.contains("SerialPort Controler Init"), quiet.err.constData());
     QVERIFY(!quiet.err.contains("getconfig"));
     const Run verbose = cli(QStringList(args) << "--verbose");
-    QCOMPARE(verbose.code, 0);
+    QCOMPARE_EXIT(verbose, 0);
     QVERIFY(verbose.err.contains("SerialPort Controler Init"));
 }
 
@@ -140,7 +140,7 @@ void TestCli::connectJson() {
         port = "Simulated (" + sim->portPath() + ")";
     }
     const Run run = cli({"connect", "--port", port, "--baud", "115200", "--type", type, "--json"});
-    QCOMPARE(run.code, code);
+    QCOMPARE_EXIT(run, code);
     const QList<QJsonObject> lines = jsonLines(run.out);
     QVERIFY(lines.size() >= 3);
     QCOMPARE(lines.first().value("type").toString(), QString("message"));
@@ -169,7 +169,7 @@ void TestCli::connectTextIsTheLogForm() {
     SimDevice rig(SimDevice::Rig);
     const Run run = cli({"connect", "--port", rig.portPath(), "--baud", "9600", "--type",
                          "CALIBRATION", "--verbose"});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     const QList<QByteArray> lines = run.out.trimmed().split('\n');
     for (const QByteArray& line : lines)
         QVERIFY2(line.startsWith(">>>>>>>>> SerialPort  :  :  "), line.constData());
@@ -209,7 +209,7 @@ void TestCli::simulatorExecutableServesTheConnect() {
     const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
     QVERIFY2(path.startsWith("/dev/pts/"), qPrintable(path));
     const Run run = cli({"connect", "--port", path, "--baud", "115200", "--type", type});
-    QCOMPARE(run.code, code);
+    QCOMPARE_EXIT(run, code);
     QVERIFY2(run.out.contains(expect.toUtf8()), run.out.constData());
     sim.terminate();
     QVERIFY(sim.waitForFinished(5000));

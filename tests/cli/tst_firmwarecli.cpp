@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "chineseconfig.h"
 #include "cliprocess.h"
 #include "encoderbehaviour.h"
@@ -39,6 +41,8 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void generatesUpgradeImage();
+    void generationRefusals_data();
+    void generationRefusals();
     void ymodemIntoSimulatedBootLoader();
     void iapUpgradesSimulatedEncoder();
     void iapFailureExitsOne();
@@ -76,7 +80,7 @@ void TestFirmwareCli::usageErrors() {
     QFETCH(QStringList, args);
     TestWorkDir work(kConfig);
     const Run run = cli(args);
-    QCOMPARE(run.code, 2);
+    QCOMPARE_EXIT(run, 2);
     QVERIFY(run.err.contains("quelbrin-cli: "));
 }
 
@@ -86,12 +90,51 @@ void TestFirmwareCli::generatesUpgradeImage() {
     const Run run =
         cli({"firmware", "--mode", "Upgrade_Firmware", "--app", "app.bin", "--watermark",
              "ZEK_ENCODER", "--version", "0.03", "--out", "up.bin", "--json"});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     const QList<QJsonObject> results = jsonLines(run.out, "result");
     QCOMPARE(results.size(), 1);
     QCOMPARE(results.first().value("name").toString(), QString("generationResult"));
     QCOMPARE(results.first().value("text").toString(), QString("固件生成成功"));
     QCOMPARE(readFile(work.filePath("up.bin")), pattern(5000) + "ZEK_ENCODERV0.03");
+}
+
+void TestFirmwareCli::generationRefusals_data() {
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<QString>("app");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    // No config/ at all: the default is written first, with the devices' areas.
+    QTest::addRow("empty folder") << QByteArray() << "file" << 0 << "固件生成成功";
+    QTest::addRow("device without an area group")
+        << chineseConfig() << "file" << 1
+        << "设备 [ ZEK_ENCODER ] 在配置文件中没有分区配置组 [ZEK_ENCODER]";
+    QTest::addRow("app is a FIFO") << kConfig << "fifo" << 1 << "不是普通文件";
+    QTest::addRow("app of 4 GiB") << kConfig << "sparse" << 1 << "长度： [ 4294967312 ]Byte";
+}
+
+void TestFirmwareCli::generationRefusals() {
+    QFETCH(QByteArray, config);
+    QFETCH(QString, app);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    TestWorkDir work(config);
+    if (config.isEmpty())
+        QFile::remove(work.filePath("config/config.ini"));
+    const QString path = work.filePath("app.bin");
+    if (app == "file")
+        QVERIFY(writeFile(path, pattern(5000)));
+    else if (app == "fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else {
+        QFile sparse(path);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(4) << 30));
+    }
+    const Run run = cli({"firmware", "--mode", "Upgrade_Firmware", "--app", "app.bin",
+                         "--watermark", "ZEK_ENCODER", "--version", "0.03", "--out", "up.bin"},
+                        20000);
+    QCOMPARE_EXIT(run, code);
+    QVERIFY2(QString::fromUtf8(run.out).contains(message), run.out.constData());
+    QFile::remove(path);
 }
 
 void TestFirmwareCli::ymodemIntoSimulatedBootLoader() {
@@ -102,7 +145,7 @@ void TestFirmwareCli::ymodemIntoSimulatedBootLoader() {
     QVERIFY(writeFile(work.filePath("file.bin"), pattern(3000)));
     const Run run =
         cli({"ymodem", "--port", sim.portPath(), "--block", "1024", "file.bin", "--json"});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     QCOMPARE(jsonLines(run.out, "result").first().value("name").toString(),
              QString("transferFile"));
     QVERIFY(jsonLines(run.out, "result").first().value("ok").toBool());
@@ -120,7 +163,7 @@ void TestFirmwareCli::iapUpgradesSimulatedEncoder() {
     QVERIFY(writeFile(work.filePath("update.bin"), image));
     const Run run = cli({"iap", "--port", sim.portPath(), "--device", "ZEK_ENCODER", "--protocol",
                          "Ymodem_1K", "--file", "update.bin", "--json"});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     const QJsonObject result = jsonLines(run.out, "result").first();
     QCOMPARE(result.value("name").toString(), QString("connectResult"));
     QCOMPARE(result.value("text").toString(), QString("升级完成。"));
@@ -136,7 +179,7 @@ void TestFirmwareCli::iapFailureExitsOne() {
     SimDevice sim(SimDevice::Encoder);
     const Run run =
         cli({"iap", "--port", sim.portPath(), "--device", "ZEK_ENCODER", "--file", "missing.bin"});
-    QCOMPARE(run.code, 1);
+    QCOMPARE_EXIT(run, 1);
     QVERIFY(run.out.contains("升级失败。"));
 }
 
@@ -170,7 +213,7 @@ void TestFirmwareCli::ymodemIntoLrzsz() {
     QTRY_VERIFY(QFile::exists(work.filePath("port")));
     const Run run = cli({"ymodem", "--port", work.filePath("port"), "--block",
                          QString::number(block), "--no-start", "image.bin"});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     QTRY_VERIFY(QFile::exists(work.filePath("received/rb.status")));
     QTRY_COMPARE(readFile(work.filePath("received/rb.status")), QByteArray("0\n"));
     QCOMPARE(readFile(work.filePath("received/image.bin")), content);

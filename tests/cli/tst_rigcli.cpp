@@ -37,6 +37,9 @@ private slots:
     void calibrateEventsAndRecord();
     void exitCodeFollowsTheRig_data();
     void exitCodeFollowsTheRig();
+    void storedNumbersOutOfRangeAreNeverSent_data();
+    void storedNumbersOutOfRangeAreNeverSent();
+    void worksInAnEmptyFolder();
 };
 
 void TestRigCli::validation_data() {
@@ -59,6 +62,20 @@ void TestRigCli::validation_data() {
         << "four numbers";
     QTest::addRow("points not a number")
         << QStringList{"rig", "zero", "--port", "x", "--points", "many"} << "--points";
+    // What the pages would refuse is refused here: nothing wraps into a 16-bit field.
+    QTest::addRow("points not offered")
+        << QStringList{"rig", "zero", "--port", "x", "--points", "100"} << "校准参考点数量 [ 100 ]";
+    QTest::addRow("points past 16 bits")
+        << QStringList{"rig", "zero", "--port", "x", "--points", "70000"} << "[ 70000 ]";
+    QTest::addRow("line past 16 bits")
+        << QStringList{"rig", "params", "--port", "x", "--line", "65536"} << "[ 65536 ]";
+    QTest::addRow("speed past 16 bits")
+        << QStringList{"rig", "params", "--port", "x", "--speed", "40000"} << "校准速度 [ 40000 ]";
+    QTest::addRow("negative speed")
+        << QStringList{"rig", "params", "--port", "x", "--speed", "-40000"} << "[ -40000 ]";
+    QTest::addRow("test speed past 16 bits")
+        << QStringList{"rig", "test", "--port", "x", "--test-speeds", "1000,1000,32768,1000"}
+        << "测试速度 [ 32768 ]";
 }
 
 void TestRigCli::validation() {
@@ -66,7 +83,7 @@ void TestRigCli::validation() {
     QFETCH(QString, message);
     TestWorkDir work(config());
     const Run run = cli(args);
-    QCOMPARE(run.code, 2);
+    QCOMPARE_EXIT(run, 2);
     QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
     QVERIFY(run.out.isEmpty());
 }
@@ -77,7 +94,7 @@ void TestRigCli::calibrateEventsAndRecord() {
     const QString recordPath = work.filePath("record.json");
     const Run run = cli({"rig", "calibrate", "--port", rig.device.portPath(), "--points", "32",
                          "--json", "--record", recordPath});
-    QCOMPARE(run.code, 0);
+    QCOMPARE_EXIT(run, 0);
     const QList<QJsonObject> all = jsonLines(run.out);
     QStringList results;
     for (const QJsonObject& e : all)
@@ -123,12 +140,66 @@ void TestRigCli::exitCodeFollowsTheRig() {
     rig.settings().verdict = quint8(verdict);
     rig.settings().parameterReply = quint8(parameterReply);
     const Run run = cli({"rig", job, "--port", rig.device.portPath(), "--json"});
-    QCOMPARE(run.code, code);
+    QCOMPARE_EXIT(run, code);
     QString last;
     for (const QJsonObject& e : jsonLines(run.out))
         if (e.value("type") == "result")
             last = e.value("text").toString();
     QCOMPARE(last, lastResult);
+}
+
+void TestRigCli::storedNumbersOutOfRangeAreNeverSent_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QString>("refusal");
+    QTest::addRow("points overflowing the block size")
+        << "[CalibrationEntity]\npointNum=1073741824\nencoderLine=2048\ncalibrationSpeed=1400\n"
+        << "[CalibrationEntity] pointNum = 1073741824" << "校准参考点数量不能为0,请重新输入";
+    QTest::addRow("points past 16 bits")
+        << "[CalibrationEntity]\npointNum=70000\nencoderLine=2048\ncalibrationSpeed=1400\n"
+        << "[CalibrationEntity] pointNum = 70000" << "校准参考点数量不能为0,请重新输入";
+    QTest::addRow("line past 16 bits")
+        << "[CalibrationEntity]\npointNum=64\nencoderLine=65536\ncalibrationSpeed=1400\n"
+        << "[CalibrationEntity] encoderLine = 65536" << "对拖编码器线数不能为0,请重新输入";
+    QTest::addRow("negative speed")
+        << "[CalibrationEntity]\npointNum=64\nencoderLine=2048\ncalibrationSpeed=-40000\n"
+        << "[CalibrationEntity] calibrationSpeed = -40000" << "校准速度不能为0,请重新输入";
+    QTest::addRow("array size of 2^31 - 1")
+        << "[CalibrationEntity]\npointNum=64\nencoderLine=2048\ncalibrationSpeed=1400\n"
+           "[CalibrationEntityList]\n1\\testSpeed=400\nsize=2147483647\n"
+        << "[CalibrationEntityList] testSpeed" << "测试速度不能为0,请重新输入";
+}
+
+void TestRigCli::storedNumbersOutOfRangeAreNeverSent() {
+    QFETCH(QString, stored);
+    QFETCH(QString, named);
+    QFETCH(QString, refusal);
+    QString text = stored;
+    if (!text.contains("CalibrationEntityList"))
+        text += "[CalibrationEntityList]\n1\\testSpeed=400\n2\\testSpeed=400\n"
+                "3\\testSpeed=400\n4\\testSpeed=400\nsize=4\n";
+    TestWorkDir work(chineseConfig() + text.toUtf8());
+    Rig rig;
+    const Run run = cli({"rig", "params", "--port", rig.device.portPath()}, 20000);
+    QCOMPARE_EXIT(run, 2);
+    const QString out = QString::fromUtf8(run.out + run.err);
+    QVERIFY2(out.contains(named), qPrintable(out));
+    QVERIFY2(out.contains(refusal), qPrintable(out));
+    QVERIFY(rig.device.received().isEmpty());
+}
+
+void TestRigCli::worksInAnEmptyFolder() {
+    // No config/ at all: the command writes the default first, as the program does.
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    Rig rig;
+    const Run run = cli({"rig", "params", "--port", rig.device.portPath(), "--points", "64",
+                         "--line", "2048", "--speed", "1400", "--test-speeds",
+                         "200,1000,1400,1000"});
+    QDir::setCurrent(previous);
+    QVERIFY2(run.code == 0, run.out.constData());
+    QVERIFY(QFile::exists(dir.filePath("config/config.ini")));
 }
 
 QTEST_GUILESS_MAIN(TestRigCli)

@@ -1,4 +1,6 @@
 // quelbrin-sim's options, seen from the host: quelbrin-cli against the simulator executable.
+#include <sys/ioctl.h>
+
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -11,14 +13,7 @@
 namespace {
 // Runs quelbrin-sim to its end: only a usage error ends it by itself.
 Run simUntilExit(const QStringList& args) {
-    QProcess process;
-    process.setProgram(QStringLiteral(QUELBRIN_SIM));
-    process.setArguments(args);
-    QSignalSpy finished(&process, &QProcess::finished);
-    process.start();
-    if (!finished.wait(10000))
-        process.kill();
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    return runProgram(QStringLiteral(QUELBRIN_SIM), args, 10000);
 }
 
 // The parameters every rig job is validated against, so that no saved record is needed.
@@ -33,6 +28,7 @@ private slots:
     void optionsReachTheWire();
     void badOptionsExitTwo_data();
     void badOptionsExitTwo();
+    void stopsWhileTheHostIsNotReading();
 };
 
 void TestSimCli::optionsReachTheWire_data() {
@@ -101,7 +97,7 @@ void TestSimCli::optionsReachTheWire() {
     const Run host = cli(cliArgs);
     for (const QString& text : expect)
         QVERIFY2(host.out.contains(text.toUtf8()), host.out.constData());
-    QCOMPARE(host.code, code);
+    QCOMPARE_EXIT(host, code);
     sim.terminate();
     QVERIFY(sim.waitForFinished(5000));
     QCOMPARE(sim.exitCode(), 0);
@@ -141,11 +137,35 @@ void TestSimCli::badOptionsExitTwo() {
     QFETCH(QString, named);
     TestWorkDir work;
     const Run sim = simUntilExit(args);
-    QCOMPARE(sim.code, 2);
+    QCOMPARE_EXIT(sim, 2);
     // No port path: a script reading the first line must not mistake the failure for a port.
     QVERIFY(sim.out.isEmpty());
     QVERIFY2(sim.err.startsWith("quelbrin-sim: "), sim.err.constData());
     QVERIFY2(sim.err.contains(named.toUtf8()), sim.err.constData());
+}
+
+void TestSimCli::stopsWhileTheHostIsNotReading() {
+    // A reply far longer than the line holds, to a host that writes and then never reads: the
+    // simulator's thread is in the middle of that reply when it is asked to stop.
+    QProcess sim;
+    sim.start(QStringLiteral(QUELBRIN_SIM),
+              {"--device", "rig", "--garbage", QString("5A ").repeated(40000).trimmed()});
+    QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 5000);
+    const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    QFile port(path);
+    QVERIFY(port.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+    QVERIFY(port.write(QByteArray(1, char(0xF1))) == 1);
+    // The line is full: the simulator's write now waits for a reader that never comes.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            int unread = 0;
+            return ioctl(port.handle(), FIONREAD, &unread) == 0 && unread >= 4000;
+        }(),
+        5000);
+    sim.terminate();
+    QVERIFY2(sim.waitForFinished(5000), "quelbrin-sim ignored SIGTERM");
+    QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(sim.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestSimCli)

@@ -49,6 +49,10 @@ private slots:
     void closingNewDocumentWaitsForItsSaveAs_data();
     void closingNewDocumentWaitsForItsSaveAs();
     void unmodifiedTabClosesAtOnce();
+    void eachSaveAsDialogWritesItsOwnTab();
+    void saveAsOfClosedTabWritesNothing();
+    void fileLivesInOneTab_data();
+    void fileLivesInOneTab();
     void displayLine_data();
     void displayLine();
     void shownRowsFitTheView();
@@ -152,7 +156,8 @@ void TestFileWork::recentList() {
         tabs->controler()->openFileSlot();
         chooseInDialog(path);
     }
-    QCOMPARE(contents->count(), names.size());
+    // A file opened twice stays in its one tab.
+    QCOMPARE(contents->count(), recent.size());
     QCOMPARE(menuPaths(this->recent), expected);
     QCOMPARE(ReadConfig::readStringArray(QStringLiteral("FileWorkEntityList"),
                                          QStringLiteral("recentPath")),
@@ -201,7 +206,7 @@ void TestFileWork::newDocumentSavesThroughSaveAs() {
     // A remembered path, as any earlier open leaves one.
     tabs->controler()->saveFileSlot(writeFile(QStringLiteral("old.bin"), "o"));
     tabs->controler()->newFileSlot();
-    QCOMPARE(contents->tabText(0), QStringLiteral("新文件"));
+    QCOMPARE(contents->tabText(0), QStringLiteral("新文件*"));
     FileWork* fresh = tab(0);
     QVERIFY(fresh->isNewFile() && fresh->isModified());
     QTest::keyClicks(fresh->hexView(), QStringLiteral("12ab"));
@@ -214,9 +219,9 @@ void TestFileWork::newDocumentSavesThroughSaveAs() {
     QCOMPARE(readAll(target), QByteArray::fromHex("12AB"));
     QVERIFY(!fresh->isNewFile() && !fresh->isModified());
     QCOMPARE(fresh->getFilePath(), target);
-    QCOMPARE(contents->count(), 2);
-    QCOMPARE(tab(1)->getFilePath(), target);
-    QCOMPARE(contents->currentIndex(), 1);
+    // The tab now holds the file, under its name; no second tab on the same file.
+    QCOMPARE(contents->count(), 1);
+    QCOMPARE(contents->tabText(0), QStringLiteral("made.bin"));
     QVERIFY(menuPaths(recent).contains(target));
 }
 
@@ -224,9 +229,9 @@ void TestFileWork::closePrompt_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<int>("tabsAfter");
     QTest::addColumn<QByteArray>("fileAfter");
-    QTest::addRow("OK saves, then closes") << "OK" << 0 << QByteArray::fromHex("AB02");
-    QTest::addRow("NO discards the changes") << "NO" << 0 << QByteArray::fromHex("0102");
-    QTest::addRow("Cancel keeps the tab") << "Cancel" << 1 << QByteArray::fromHex("0102");
+    QTest::addRow("保存 saves, then closes") << "保存" << 0 << QByteArray::fromHex("AB02");
+    QTest::addRow("不保存 discards the changes") << "不保存" << 0 << QByteArray::fromHex("0102");
+    QTest::addRow("取消 keeps the tab") << "取消" << 1 << QByteArray::fromHex("0102");
 }
 
 void TestFileWork::closePrompt() {
@@ -241,6 +246,8 @@ void TestFileWork::closePrompt() {
     QVERIFY(box);
     QCOMPARE(box->windowTitle(), QStringLiteral("警告"));
     QCOMPARE(box->text(), QStringLiteral("是否保存更改?"));
+    QCOMPARE(box->informativeText(), path);  // the prompt names its file
+    QCOMPARE(contents->tabText(0), QStringLiteral("p.bin*"));
     QCOMPARE(box->buttons().size(), 3);
     QAbstractButton* button = nullptr;
     for (QAbstractButton* b : box->buttons())
@@ -269,7 +276,7 @@ void TestFileWork::closingNewDocumentWaitsForItsSaveAs() {
     contents->setCurrentIndex(0);  // the closing tab is not the current one
     QVERIFY(tabs->closeTab(1));
     for (QAbstractButton* b : tabs->closePrompt()->buttons())
-        if (b->text() == QLatin1String("OK"))
+        if (b->text() == QStringLiteral("保存"))
             b->click();
     QCOMPARE(contents->count(), 2);  // still there while the dialog is open
     const QString target = work->filePath(QStringLiteral("new.bin"));
@@ -277,8 +284,7 @@ void TestFileWork::closingNewDocumentWaitsForItsSaveAs() {
         chooseInDialog(target);
         QCOMPARE(readAll(target), QByteArray::fromHex("7E"));
         QCOMPARE(readAll(other), QByteArray("zz"));  // the other tab was not written instead
-        QCOMPARE(contents->count(), 2);              // other.bin and the reopened new.bin
-        QCOMPARE(tab(1)->getFilePath(), target);
+        QCOMPARE(contents->count(), 1);              // the closed tab went once it was written
         QVERIFY(contents->indexOf(fresh) < 0);
     } else {
         tabs->controler()->currentDialog()->reject();
@@ -302,13 +308,107 @@ void TestFileWork::unmodifiedTabClosesAtOnce() {
     QVERIFY(!tabs->closeTab(0));  // not a file tab: left to the window
 }
 
+void TestFileWork::eachSaveAsDialogWritesItsOwnTab() {
+    const QString a = writeFile(QStringLiteral("a.bin"), "a");
+    const QString b = writeFile(QStringLiteral("b.bin"), "b");
+    tabs->controler()->saveFileSlot(a);
+    tabs->openFileSlot(a, QStringLiteral("a.bin"));
+    tabs->openFileSlot(b, QStringLiteral("b.bin"));
+    contents->setCurrentIndex(0);
+    tabs->saveAsCurrent();
+    QPointer<QFileDialog> first = tabs->controler()->currentDialog();
+    contents->setCurrentIndex(1);
+    tabs->saveAsCurrent();
+    QPointer<QFileDialog> second = tabs->controler()->currentDialog();
+    QVERIFY(first && second && first != second);
+    // Answered in the other order, with the other tab current.
+    contents->setCurrentIndex(0);
+    const QString fromB = work->filePath(QStringLiteral("fromB.bin"));
+    const QString fromA = work->filePath(QStringLiteral("fromA.bin"));
+    second->selectFile(fromB);
+    QMetaObject::invokeMethod(second, "accept");
+    first->selectFile(fromA);
+    QMetaObject::invokeMethod(first, "accept");
+    QCOMPARE(readAll(fromA), QByteArray("a"));
+    QCOMPARE(readAll(fromB), QByteArray("b"));
+}
+
+void TestFileWork::saveAsOfClosedTabWritesNothing() {
+    const QString other = writeFile(QStringLiteral("other.bin"), "zz");
+    tabs->controler()->saveFileSlot(other);
+    tabs->openFileSlot(other, QStringLiteral("other.bin"));
+    tabs->controler()->newFileSlot();
+    QTest::keyClicks(tab(1)->hexView(), QStringLiteral("7e"));
+    tabs->saveCurrent();  // a new document: Save As
+    QPointer<QFileDialog> dialog = tabs->controler()->currentDialog();
+    QVERIFY(dialog);
+    QVERIFY(tabs->closeTab(1));
+    for (QAbstractButton* b : tabs->closePrompt()->buttons())
+        if (b->text() == QStringLiteral("不保存"))
+            b->click();
+    QCOMPARE(contents->count(), 1);
+    const QString target = work->filePath(QStringLiteral("late.bin"));
+    dialog->selectFile(target);
+    QMetaObject::invokeMethod(dialog, "accept");
+    QVERIFY(!QFileInfo::exists(target));  // nobody's bytes: the tab that asked is gone
+    QCOMPARE(readAll(other), QByteArray("zz"));
+    QCOMPARE(contents->count(), 1);
+}
+
+void TestFileWork::fileLivesInOneTab_data() {
+    QTest::addColumn<bool>("otherModified");
+    QTest::addRow("the other tab is unchanged: it gives way") << false;
+    QTest::addRow("the other tab has changes: nothing written") << true;
+}
+
+void TestFileWork::fileLivesInOneTab() {
+    QFETCH(bool, otherModified);
+    const QString a = writeFile(QStringLiteral("a.bin"), "a");
+    const QString b = writeFile(QStringLiteral("b.bin"), "b");
+    tabs->controler()->saveFileSlot(a);
+    tabs->openFileSlot(a, QStringLiteral("a.bin"));
+    // Opening it again (by another spelling of the path) goes to its tab.
+    tabs->openFileSlot(work->filePath(QStringLiteral("./a.bin")), QStringLiteral("a.bin"));
+    QCOMPARE(contents->count(), 1);
+    tabs->openFileSlot(b, QStringLiteral("b.bin"));
+    FileWork* tabA = tab(0);
+    FileWork* tabB = tab(1);
+    if (otherModified)
+        tabA->hexView()->document()->replace(0, uchar('A'));
+    // b saved as a.bin, which tab 0 holds.
+    contents->setCurrentWidget(tabB);
+    tabs->saveAsCurrent();
+    QFileDialog* dialog = tabs->controler()->currentDialog();
+    QVERIFY(dialog);
+    // As after the dialog's own overwrite question was answered yes.
+    emit dialog->fileSelected(a);
+    dialog->close();
+    if (otherModified) {
+        QCOMPARE(readAll(a), QByteArray("a"));
+        QCOMPARE(contents->count(), 2);
+        QCOMPARE(contents->currentWidget(), tabA);
+        QCOMPARE(messages.last().first, int(QMessageBox::Warning));
+    } else {
+        QCOMPARE(readAll(a), QByteArray("b"));
+        QCOMPARE(contents->count(), 1);
+        QCOMPARE(tab(0), tabB);
+        QCOMPARE(tabB->getFilePath(), a);
+        // A later save of that one tab cannot bring back the other's bytes.
+        tabB->hexView()->document()->replace(0, uchar('c'));
+        tabs->saveCurrent();
+        QCOMPARE(readAll(a), QByteArray("c"));
+    }
+}
+
 void TestFileWork::displayLine_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("bytes");
-    QTest::addRow("670 gives 12") << 670 << 12;
+    QTest::addRow("670 gives 12, shown as 8") << 670 << 8;
+    QTest::addRow("1092 gives 22, shown as 16") << 1092 << 16;
+    QTest::addRow("7 bytes stay 7") << 460 << 7;
     QTest::addRow("narrow: at least one") << 100 << 1;
     QTest::addRow("208 gives 1") << 208 << 1;
-    QTest::addRow("wide: no more than 255") << 20000 << 255;
+    QTest::addRow("wide: no more than 255, shown as 248") << 20000 << 248;
 }
 
 void TestFileWork::displayLine() {
@@ -333,7 +433,7 @@ void TestFileWork::shownRowsFitTheView() {
     const int fitting = view->document()->hexLineWidth();
     QVERIFY(fitting < 22);
     contents->resize(1250, 500);
-    QTRY_COMPARE(int(view->document()->hexLineWidth()), 22);
+    QTRY_COMPARE(int(view->document()->hexLineWidth()), 16);  // 22 fit: the 8-multiple below
     QVERIFY(!tab(0)->isModified());
 }
 

@@ -13,6 +13,7 @@
 #include "hexview.h"
 #include "language.h"
 #include "mainwindow.h"
+#include "settingswork.h"
 #include "startup.h"
 #include "testworkdir.h"
 
@@ -82,7 +83,7 @@ void TestFileWorkWindow::menuActionsDriveFileTabs() {
 
     window.action("actionNew_Firmware")->trigger();
     QCOMPARE(contents->count(), before + 1);
-    QCOMPARE(contents->tabText(contents->currentIndex()), QStringLiteral("新文件"));
+    QCOMPARE(contents->tabText(contents->currentIndex()), QStringLiteral("新文件*"));
     auto* fresh = qobject_cast<FileWork*>(contents->currentWidget());
     QVERIFY(fresh && fresh->isNewFile());
     QVERIFY(fresh->hexView()->document()->hexLineWidth() >= 1);
@@ -127,12 +128,12 @@ void TestFileWorkWindow::closeButtonAsksForModifiedFileTab() {
     QVERIFY(prompt);
     QCOMPARE(contents->count(), before + 1);
     for (QAbstractButton* b : prompt->buttons())
-        if (b->text() == QLatin1String("NO"))
+        if (b->text() == QStringLiteral("不保存"))
             b->click();
     QCOMPARE(contents->count(), before);
-    // The workspace tab still closes at once, without a prompt.
+    // The workspace tab does not close at all.
     emit contents->tabCloseRequested(0);
-    QCOMPARE(contents->count(), before - 1);
+    QCOMPARE(contents->count(), before);
 }
 
 void TestFileWorkWindow::startupFilesOpenWithFocus() {
@@ -167,13 +168,14 @@ void TestFileWorkWindow::closeEditAndQuitAskBeforeLosingChanges() {
     QVERIFY(file);
     file->setModified(true);
     window.action("actionClose_Edit")->trigger();
-    // Every other tab went; the modified file tab waits for the operator's answer.
-    QCOMPARE(contents->count(), 1);
-    QCOMPARE(contents->widget(0), file);
+    // Every other tab but the workspace went; the modified file tab waits for the answer.
+    QCOMPARE(contents->count(), 2);
+    QCOMPARE(contents->widget(0), window.settingsWork());
+    QCOMPARE(contents->widget(1), file);
     QVERIFY(window.fileWorkTabs()->closePrompt());
     window.fileWorkTabs()->closePrompt()->close();
 
-    const QString title = contents->tabText(0);
+    const QString title = contents->tabText(1);
     auto answer = [title](QMessageBox::StandardButton button) {
         QTimer::singleShot(0, [button, title] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "chineseconfig.h"
 #include "connectflag.h"
 #include "devicesstatus.h"
@@ -71,6 +73,8 @@ private slots:
     void failures();
     void versionsCompareAsNumbers_data();
     void versionsCompareAsNumbers();
+    void endPacketQuirks_data();
+    void endPacketQuirks();
 
 private:
     void shorten(FirmwareUpgrade& upgrade) {
@@ -175,6 +179,13 @@ void TestFirmwareUpgrade::failures_data() {
         << image("ZEK_ENCODER", "0.03") << "update.bin" << 2 << "失败！原因：设备端停止下载。"
         << QStringList{"handshake", "status", "mode switch", "status", "w",         "S",
                        "block 0",   "data",   "CAN",         "R",      "end signal"};
+    // Special files are refused before a byte is read: a FIFO would block the open forever
+    // with the port already open.
+    QTest::addRow("FIFO as the image") << QByteArray() << "fifo.bin" << 4
+                                       << "升级固件： fifo.bin 不是普通文件（管道或设备），无法读取。"
+                                       << endOnly;
+    QTest::addRow("folder as the image")
+        << QByteArray() << "folder.bin" << 5 << "升级固件： folder.bin打开失败。" << endOnly;
     QTest::addRow("handshake refused twice")
         << image("ZEK_ENCODER", "0.03") << "update.bin" << 3 << "失败！原因：设备拒绝通信！"
         << QStringList{"handshake", "handshake", "end signal"};
@@ -188,8 +199,13 @@ void TestFirmwareUpgrade::failures() {
     QFETCH(QStringList, wire);
     const QString path = work->filePath(fileName);
     QFile::remove(path);
+    QDir(path).removeRecursively();
     if (!content.isEmpty())
         QVERIFY(writeFile(path, content));
+    if (fault == 4)
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (fault == 5)
+        QVERIFY(QDir().mkpath(path));
     FirmwareTestBench bench;
     if (fault == 1)
         bench.encoder->boot.stayNormal = true;
@@ -206,6 +222,38 @@ void TestFirmwareUpgrade::failures() {
     QCOMPARE(bench.encoder->status, IdentifyingBehaviour::kNormal);
     if (!content.isEmpty())
         QCOMPARE(QFile(path).size(), qint64(content.size()));
+    if (fault == 4)
+        QFile::remove(path);
+}
+
+void TestFirmwareUpgrade::endPacketQuirks_data() {
+    QTest::addColumn<QByteArray>("firstEndReply");
+    QTest::addColumn<QStringList>("tail");
+    // A standard receiver answers the end packet with ACK and 'C' in one write; the 'C' must
+    // not be taken for the end signal's answer.
+    QTest::addRow("ACK and C together") << QByteArray("\x06" "C") << QStringList{"block 0", "R", "end signal"};
+    // A slow receiver misses the end packet once: it is sent again.
+    QTest::addRow("end packet missed once")
+        << QByteArray() << QStringList{"block 0", "block 0", "R", "end signal"};
+}
+
+void TestFirmwareUpgrade::endPacketQuirks() {
+    QFETCH(QByteArray, firstEndReply);
+    QFETCH(QStringList, tail);
+    const QString path = work->filePath("update.bin");
+    const QByteArray content = image("ZEK_ENCODER", "0.03");
+    QVERIFY(writeFile(path, content));
+    FirmwareTestBench bench;
+    bench.link.replyTimeoutMs = 500;
+    bench.encoder->boot.replyAt.insert(EncoderBehaviour::kEndPacket, firstEndReply);
+    FirmwareUpgrade upgrade(&bench.link);
+    shorten(upgrade);
+    QVERIFY2(upgrade.upgradeFirmware(bench.portText(), 115200, path),
+             qPrintable(bench.messageTexts().join('\n')));
+    QCOMPARE(bench.messageTexts().last(), QString("固件更新完成。"));
+    QCOMPARE(bench.encoder->receivedImage, content);
+    const QStringList wire = sequence(bench.wire());
+    QCOMPARE(wire.mid(wire.size() - tail.size()), tail);
 }
 
 void TestFirmwareUpgrade::versionsCompareAsNumbers_data() {

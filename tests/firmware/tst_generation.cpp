@@ -2,6 +2,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "chineseconfig.h"
 #include "firmwaretestbench.h"
 #include "generation.h"
@@ -126,6 +128,15 @@ void TestGeneration::areaLimits_data() {
         << QString(
                "App 文件 [ {app} ] 长度： [ 24577 ]Byte 超过设备 [ ZEK_ENCODER ] 设定 "
                "App分区长度： [ 24576 ]Byte");
+    // Refused from its size before it is read: neither allocated nor read whole.
+    QTest::addRow("app of 4 GiB")
+        << 100 << -1 << false
+        << QString(
+               "App 文件 [ {app} ] 长度： [ 4294967312 ]Byte 超过设备 [ ZEK_ENCODER ] 设定 "
+               "App分区长度： [ 24576 ]Byte");
+    // A FIFO would block the open for ever.
+    QTest::addRow("app is a FIFO") << 100 << -2 << false
+                                   << QString("App 文件 [ {app} ] 不是普通文件（管道或设备），无法读取。");
 }
 
 void TestGeneration::areaLimits() {
@@ -134,7 +145,15 @@ void TestGeneration::areaLimits() {
     QFETCH(bool, ok);
     QFETCH(QString, message);
     QVERIFY(writeFile(path("boot.bin"), patternBytes(bootLength)));
-    QVERIFY(writeFile(path("app.bin"), patternBytes(appLength)));
+    QFile::remove(path("app.bin"));
+    if (appLength == -1) {
+        QFile sparse(path("app.bin"));
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(4) << 30));
+    } else if (appLength == -2) {
+        QCOMPARE(mkfifo(QFile::encodeName(path("app.bin")).constData(), 0600), 0);
+    } else {
+        QVERIFY(writeFile(path("app.bin"), patternBytes(appLength)));
+    }
     Generation generation;
     QSignalSpy log(&generation, &Generation::msgSignal);
     QCOMPARE(generation.generateFactoryImage(path("boot.bin"), path("app.bin"), path("out.bin"),
@@ -152,6 +171,7 @@ void TestGeneration::areaLimits() {
         QCOMPARE(texts(log).last(), expand(message));
         QVERIFY(!QFile::exists(path("out.bin")));
     }
+    QFile::remove(path("app.bin"));
 }
 
 void TestGeneration::upgradeImageFillsAppArea() {

@@ -103,10 +103,11 @@ void TestJobOrdering::secondWorkerWaitsForTheFirst() {
 
 void TestJobOrdering::queuedJobsOfOneWorkerDoNotNest() {
     // A translation service that never answers: every text waits out its time limit on the
-    // worker thread, which must not run the next queued job meanwhile.
+    // worker thread, which must not run the next queued job meanwhile. (German: English texts
+    // come from the built-in catalogue and wait for nothing.)
     QTcpServer mute;
     QVERIFY(mute.listen(QHostAddress::LocalHost));
-    work->writeConfig("[Language]\nLanguageType=en\n[BaiduTranslate]\nurl=http://127.0.0.1:" +
+    work->writeConfig("[Language]\nLanguageType=de\n[BaiduTranslate]\nurl=http://127.0.0.1:" +
                       QByteArray::number(mute.serverPort()) + "/api/trans/vip/translate?\n");
     Language::instance()->load();
     BaiduTranslate::replyTimeoutMs = 30;

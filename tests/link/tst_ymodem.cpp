@@ -53,6 +53,8 @@ private slots:
     void connectProgressAndBytes();
     void badDeviceEndsJobClosed_data();
     void badDeviceEndsJobClosed();
+    void staleBytesNeverAnswerARequest_data();
+    void staleBytesNeverAnswerARequest();
 
 private:
     std::unique_ptr<TestWorkDir> work;
@@ -362,10 +364,12 @@ void TestYmodem::badDeviceEndsJobClosed_data() {
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("lastMessage");
     QTest::addRow("garbage") << 1 << -1 << -1 << QByteArray() << false << kTimeout;
-    // The cut reply's bytes are still buffered when the end signal's answer is read.
-    QTest::addRow("short model reply") << 0 << 2 << -1 << QByteArray() << false << kTimeout;
-    // The status reader takes one byte: the extras spoil the type reply that follows.
-    QTest::addRow("extra bytes") << 0 << -1 << -1 << QByteArray("\x55\x66\x77") << false << "?";
+    // The cut reply fails the model request; the end signal's own answer is still read as its
+    // own, since what came before it is discarded.
+    QTest::addRow("short model reply") << 0 << 2 << -1 << QByteArray() << false << "?";
+    // Surplus bytes behind every reply never reach the reader of the next request.
+    QTest::addRow("extra bytes") << 0 << -1 << -1 << QByteArray("\x55\x66\x77") << true
+                                 << "结束指令发送成功。";
     QTest::addRow("vanishes after handshake") << 0 << -1 << 1 << QByteArray() << false << kTimeout;
     QTest::addRow("vanishes at once") << 0 << -1 << 0 << QByteArray() << false << "";
 }
@@ -402,6 +406,46 @@ void TestYmodem::badDeviceEndsJobClosed() {
         QCOMPARE(messages(spy).last(), lastMessage);
     else
         QVERIFY(messages(spy).value(messages(spy).size() - 2).endsWith(" ] 失败！"));
+}
+
+void TestYmodem::staleBytesNeverAnswerARequest_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("stale");
+    // Each stale byte is what would be read as a wrong answer if it were kept: a NAK before a
+    // handshake, a BOOT status before a status request, a wrong echo before a type request.
+    QTest::addRow("handshake") << "handshake" << QByteArray("\x15");
+    QTest::addRow("status") << "status" << QByteArray("\x01");
+    QTest::addRow("model in normal mode") << "model" << QByteArray("\x55\x92\x00\x07");
+    QTest::addRow("end signal after a NAK") << "end signal" << QByteArray("\x15\x43");
+    QTest::addRow("end signal after a transfer's 'C'") << "end signal" << QByteArray("C");
+}
+
+void TestYmodem::staleBytesNeverAnswerARequest() {
+    QFETCH(QString, command);
+    QFETCH(QByteArray, stale);
+    SimDevice rig(SimDevice::Rig);
+    Ymodem link;
+    link.replyTimeoutMs = 1000;
+    DevicesType::instance()->setConnectedType(DevicesType::CALIBRATION);
+    QVERIFY(link.openSerialPort(rig.portPath(), 115200));
+    // The device's status is NORMAL for the model request.
+    DevicesStatus::instance()->setValue(DevicesStatus::NORMAL);
+    rig.inject(stale);
+    // The stale bytes are in the host's input before the request is written.
+    QTRY_VERIFY(link.serialPort->waitForReadyRead(10) || link.serialPort->bytesAvailable() > 0);
+    int type = 0;
+    QString version;
+    bool ok = false;
+    if (command == "handshake")
+        ok = link.handshake(0);
+    else if (command == "status")
+        ok = link.getDevicesStatus() && DevicesStatus::instance()->getValue() == DevicesStatus::NORMAL;
+    else if (command == "model")
+        ok = link.getDevicesModel(type, version) && type == 249;
+    else
+        ok = link.sendEndSignal();
+    QVERIFY(ok);
+    link.closeSerialPort();
 }
 
 QTEST_GUILESS_MAIN(TestYmodem)

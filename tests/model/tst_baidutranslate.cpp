@@ -113,6 +113,12 @@ private slots:
     void probeRestoresLanguage_data();
     void probeRestoresLanguage();
     void unwritableCacheStillTranslates();
+    void catalogueAnswersBeforeCacheAndService_data();
+    void catalogueAnswersBeforeCacheAndService();
+    void textsOutsideTheCatalogueStillAskTheService_data();
+    void textsOutsideTheCatalogueStillAskTheService();
+    void probeLaterAsksTheServiceItself_data();
+    void probeLaterAsksTheServiceItself();
 };
 
 void TestBaiduTranslate::chineseIsReturnedUnchanged() {
@@ -238,8 +244,8 @@ void TestBaiduTranslate::trailingFullStopRemoved() {
     TestWorkDir work(http.configIni());
     Language::instance()->load();
     http.body = answer("Communication complete.");
-    QCOMPARE(BaiduTranslate::translate("通信完成。"), QString("Communication complete"));
-    QCOMPARE(BaiduTranslate::readCachedTranslation("en", "通信完成。"),
+    QCOMPARE(BaiduTranslate::translate("通讯完成。"), QString("Communication complete"));
+    QCOMPARE(BaiduTranslate::readCachedTranslation("en", "通讯完成。"),
              QString("Communication complete"));
 }
 
@@ -292,6 +298,116 @@ void TestBaiduTranslate::unwritableCacheStillTranslates() {
     QCOMPARE(BaiduTranslate::translate("就绪"), QString("Ready"));
     QCOMPARE(BaiduTranslate::translate("就绪"), QString("Ready"));
     QCOMPARE(http.bodies.size(), 2);
+}
+
+void TestBaiduTranslate::catalogueAnswersBeforeCacheAndService_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("english");
+    QTest::addRow("exact entry") << "校准完毕。"
+                                 << "Calibration complete.";
+    QTest::addRow("entry with its placeholder") << "文件 [ %1 ] 已存在"
+                                                << "File [ %1 ] exists";
+    QTest::addRow("spaces around the entry kept") << "  校准完毕。 "
+                                                  << "  Calibration complete. ";
+    QTest::addRow("template filled by arg()") << "尝试连接第 3次..."
+                                              << "Connection attempt 3...";
+    QTest::addRow("template with degrees")
+        << "校准效果验证成功，校准后最大INL：[ 0.0123 °] ,设定最大INL：[ 0.02 °]"
+        << "Calibration check passed, max INL after calibration: [ 0.0123 °] , max INL limit: "
+           "[ 0.02 °]";
+    QTest::addRow("template built by +") << "获取设备状态成功，当前设备处于[BOOT ] 状态。"
+                                         << "Device status read: device is in [BOOT ] state.";
+    QTest::addRow("template whose value is an entry") << "开始设置从机使能状态...[使能]"
+                                                      << "Setting slave enable...[Enable]";
+    QTest::addRow("template keeps a later arg() free") << "Boot 文件 [ %1 ] 不存在"
+                                                       << "Boot file [ %1 ] does not exist";
+    QTest::addRow("chart title with a figure") << "角度误差分布(Max INL:0.0123°)"
+                                               << "Angle Error Distribution (Max INL: 0.0123°)";
+}
+
+// English has a catalogue: a text it holds is answered from it, whatever the cache says and
+// without a request, even while the service is unreachable.
+void TestBaiduTranslate::catalogueAnswersBeforeCacheAndService() {
+    QFETCH(QString, text);
+    QFETCH(QString, english);
+    HttpStub http;
+    http.behaviour = HttpStub::Silent;
+    TestWorkDir work(http.configIni());
+    Language::instance()->load();
+    BaiduTranslate::storeTranslation("en", text, "from the cache");
+    bool failed = true;
+    const QString shown = BaiduTranslate::translate(text, &failed);
+    QCOMPARE(shown, english);
+    QVERIFY(!failed);
+    QCOMPARE(http.bodies.size(), 0);
+}
+
+void TestBaiduTranslate::textsOutsideTheCatalogueStillAskTheService_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("requests");
+    QTest::addRow("English text not in the catalogue") << "en"
+                                                       << "一段新的提示" << 1;
+    QTest::addRow("German has no catalogue") << "de"
+                                             << "校准完毕。" << 1;
+    QTest::addRow("nothing Chinese to translate") << "de"
+                                                  << "COM3 115200" << 0;
+}
+
+void TestBaiduTranslate::textsOutsideTheCatalogueStillAskTheService() {
+    QFETCH(QString, language);
+    QFETCH(QString, text);
+    QFETCH(int, requests);
+    HttpStub http;
+    TestWorkDir work(http.configIni());
+    Language::instance()->setValue(Language::keyToValue(language));
+    http.body = answer("Answered");
+    const QString shown = BaiduTranslate::translate(text);
+    QCOMPARE(http.bodies.size(), requests);
+    QCOMPARE(shown, requests ? QString("Answered") : text);
+    if (requests)
+        QVERIFY(http.bodies.first().contains("&to=" + language.toUtf8() + "&"));
+}
+
+void TestBaiduTranslate::probeLaterAsksTheServiceItself_data() {
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("reachable");
+    QTest::addRow("service answers") << true << answer("Hello") << true;
+    QTest::addRow("service error") << true << QByteArray(R"({"error_code":"54001"})") << false;
+    QTest::addRow("nothing listens") << false << QByteArray() << false;
+    QTest::addRow("no credentials configured") << true << answer("Hello") << false;
+}
+
+// The language dialog's probe: it never blocks its caller, and neither the catalogue nor a
+// cached 你好 can pass for a reachable service.
+void TestBaiduTranslate::probeLaterAsksTheServiceItself() {
+    QFETCH(bool, listening);
+    QFETCH(QByteArray, body);
+    QFETCH(bool, reachable);
+    HttpStub http;
+    QByteArray config = http.configIni();
+    if (!listening) {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QByteArray port = QByteArray::number(closed.serverPort());
+        closed.close();
+        config = "[BaiduTranslate]\nurl=http://127.0.0.1:" + port +
+                 "/api/trans/vip/translate?\nappid=" + kAppId + "\nsecret=" + kSecret +
+                 "\n[Language]\nLanguageType=en\n";
+    }
+    const bool credentials = QByteArray(QTest::currentDataTag()) != "no credentials configured";
+    if (!credentials)
+        config = "[BaiduTranslate]\nurl=http://127.0.0.1:1/\n[Language]\nLanguageType=en\n";
+    TestWorkDir work(config);
+    Language::instance()->load();
+    BaiduTranslate::storeTranslation("en", "你好", "Hello from the cache");
+    http.body = body;
+    QFuture<bool> answer = BaiduTranslate::probeServiceLater();
+    QTRY_VERIFY_WITH_TIMEOUT(answer.isFinished(), 15000);
+    QCOMPARE(answer.result(), reachable);
+    QCOMPARE(http.bodies.size(), listening && credentials ? 1 : 0);
+    QCOMPARE(Language::instance()->getValue(), int(Language::en));
 }
 
 QTEST_GUILESS_MAIN(TestBaiduTranslate)

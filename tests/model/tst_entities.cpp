@@ -158,12 +158,21 @@ void TestEntities::calibrationRoundTrip() {
     QCOMPARE(entity->getPointNum(), 256);
     QCOMPARE(entity->getEncoderLine(), 2048);
     QCOMPARE(entity->getMaxInl(), 0.1f);
-    entity->setTestSpeed({100, 200, 300, 65535});
+    entity->setTestSpeed({100, 200, 300, 32767});
     entity->setCalibrationSpeed(900);
     EntityStore::saveCalibrationEntity(entity.get());
     std::unique_ptr<CalibrationEntity> again(EntityStore::loadCalibrationEntity());
-    QCOMPARE(again->getTestSpeed(), (QList<quint16>{100, 200, 300, 65535}));
+    QCOMPARE(again->getTestSpeed(), (QList<quint16>{100, 200, 300, 32767}));
     QCOMPARE(again->getCalibrationSpeed(), 900);
+    QVERIFY(EntityStore::takeLoadProblems().isEmpty());
+    // A speed that would wrap in its signed 16-bit field is refused with its key, and not used.
+    entity->setTestSpeed({100, 200, 300, 65535});
+    EntityStore::saveCalibrationEntity(entity.get());
+    again.reset(EntityStore::loadCalibrationEntity());
+    QCOMPARE(again->getTestSpeed(), (QList<quint16>{0, 0, 0, 0}));
+    const QStringList problems = EntityStore::takeLoadProblems();
+    QCOMPARE(problems.size(), 1);
+    QVERIFY(problems.first().contains("[CalibrationEntityList] testSpeed"));
 }
 
 void TestEntities::calibrationEmptySpeedList() {

@@ -154,8 +154,10 @@ void TestEnumerations::permissionPersistence() {
 void TestEnumerations::languagePersistence_data() {
     QTest::addColumn<QByteArray>("config");
     QTest::addColumn<int>("loaded");
-    QTest::addRow("default file's Chinese")
-        << QByteArray("[Language]\nLanguageType=Chinese\n") << -1;
+    QTest::addRow("default file's Chinese read as zh")
+        << QByteArray("[Language]\nLanguageType=Chinese\n") << 1;
+    QTest::addRow("English by name") << QByteArray("[Language]\nLanguageType=English\n") << 0;
+    QTest::addRow("unknown name") << QByteArray("[Language]\nLanguageType=Klingon\n") << -1;
     QTest::addRow("missing") << QByteArray() << -1;
     QTest::addRow("jp") << QByteArray("[Language]\nLanguageType=jp\n") << 3;
 }

@@ -2,10 +2,13 @@
 #include <QCryptographicHash>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 #include "chineseconfig.h"
@@ -75,7 +78,10 @@ private slots:
     void unwritableConfigReportsFailure();
     void permissionPassword_data();
     void permissionPassword();
-    void languageChoiceSavedThenReset();
+    void languageDialogOffline_data();
+    void languageDialogOffline();
+    void languageSwitchOfflineAndBack();
+    void languageDialogListsServiceLanguages();
 
 private:
     std::unique_ptr<TestWorkDir> dir;
@@ -339,18 +345,127 @@ void TestSettingsDialogs::permissionPassword() {
     }
 }
 
-void TestSettingsDialogs::languageChoiceSavedThenReset() {
-    ThemeSetDialog dialog;
+namespace {
+QStringList itemsOf(QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    return items;
+}
+
+// Chooses the language by its name and confirms as an operator would; true when the choice was
+// saved and the restart asked for.
+bool choose(ThemeSetDialog& dialog, const QString& name) {
     auto* box = dialog.findChild<QComboBox*>("languageBox");
-    QCOMPARE(box->count(), Language::keyList().size());
-    QCOMPARE(box->currentText(), QString("zh"));
-    box->setCurrentIndex(Language::keyList().indexOf("de"));
+    const int index = box->findText(name);
+    if (index < 0)
+        return false;
+    box->setCurrentIndex(index);
     dialog.resetDelayMs = 0;
     QSignalSpy reset(&dialog, &ThemeSetDialog::reset);
     QTest::mouseClick(dialog.findChild<QPushButton*>("sure"), Qt::LeftButton);
-    QVERIFY(reset.wait(1000));
-    QCOMPARE(ReadConfig::readValue("Language", "LanguageType"), QString("de"));
-    Language::instance()->setValue(Language::zh);  // keep the rest of the run untranslated
+    return reset.wait(1000);
+}
+
+QByteArray offlineConfig(const QByteArray& language) {
+    QTcpServer closed;  // a port on this machine that nothing listens on
+    closed.listen(QHostAddress::LocalHost);
+    const QByteArray port = QByteArray::number(closed.serverPort());
+    closed.close();
+    return "[BaiduTranslate]\nurl=http://127.0.0.1:" + port +
+           "/api/trans/vip/translate?\nappid=12345678901234567\nsecret=abcdefghij0123456789\n"
+           "[Language]\nLanguageType=" +
+           language + "\n";
+}
+}  // namespace
+
+void TestSettingsDialogs::languageDialogOffline_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("preselected");
+    const QStringList both{"中文", "English"};
+    QTest::addRow("default file's Chinese") << QByteArray("Chinese") << both << "中文";
+    QTest::addRow("zh") << QByteArray("zh") << both << "中文";
+    QTest::addRow("en") << QByteArray("en") << both << "English";
+    QTest::addRow("a service language stays listed")
+        << QByteArray("de") << QStringList{"中文", "English", "Deutsch"} << "Deutsch";
+    QTest::addRow("unknown name") << QByteArray("Klingon") << both << "中文";
+}
+
+// No translation service: the dialog opens at once with the languages that need none, the
+// current one chosen, and says why there are no others.
+void TestSettingsDialogs::languageDialogOffline() {
+    QFETCH(QByteArray, stored);
+    QFETCH(QStringList, items);
+    QFETCH(QString, preselected);
+    dir->writeConfig(offlineConfig(stored));
+    Language::instance()->load();
+    ThemeSetDialog dialog;
+    auto* box = dialog.findChild<QComboBox*>("languageBox");
+    QCOMPARE(itemsOf(box), items);
+    QCOMPARE(box->currentText(), preselected);
+    auto* note = dialog.findChild<QLabel*>("serviceNote");
+    const QString asking = note->text();
+    QTRY_VERIFY_WITH_TIMEOUT(note->text() != asking, 15000);
+    QCOMPARE(itemsOf(box), items);
+}
+
+// Offline, from the default file: to English, then (in the restarted, English program) back.
+void TestSettingsDialogs::languageSwitchOfflineAndBack() {
+    dir->writeConfig(offlineConfig("Chinese"));
+    Language::instance()->load();
+    {
+        ThemeSetDialog dialog;
+        QCOMPARE(dialog.windowTitle(), QString("主题设置"));
+        QVERIFY(choose(dialog, "English"));
+    }
+    QCOMPARE(ReadConfig::readValue("Language", "LanguageType"), QString("en"));
+
+    Language::instance()->load();  // what the restart reads
+    {
+        ThemeSetDialog dialog;
+        QCOMPARE(dialog.windowTitle(), QString("Language Settings"));
+        QCOMPARE(dialog.findChild<QPushButton*>("sure")->text(), QString("OK"));
+        QCOMPARE(dialog.findChild<QPushButton*>("cancel")->text(), QString("Cancel"));
+        QCOMPARE(dialog.findChild<QComboBox*>("languageBox")->currentText(), QString("English"));
+        QVERIFY(choose(dialog, "中文"));
+    }
+    QCOMPARE(ReadConfig::readValue("Language", "LanguageType"), QString("zh"));
+    Language::instance()->load();
+    ThemeSetDialog dialog;
+    QCOMPARE(dialog.windowTitle(), QString("主题设置"));
+}
+
+// With the service reachable its other languages are offered too, and can be chosen.
+void TestSettingsDialogs::languageDialogListsServiceLanguages() {
+    QTcpServer service;
+    QVERIFY(service.listen(QHostAddress::LocalHost));
+    int requests = 0;
+    connect(&service, &QTcpServer::newConnection, &service, [&] {
+        QTcpSocket* socket = service.nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
+            if (!socket->readAll().contains("needIntervene=1"))
+                return;  // the body has not all arrived
+            ++requests;
+            const QByteArray body = R"({"trans_result":[{"src":"x","dst":"Hello"}]})";
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+                          QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+            socket->disconnectFromHost();
+        });
+    });
+    dir->writeConfig(
+        "[BaiduTranslate]\nurl=http://127.0.0.1:" + QByteArray::number(service.serverPort()) +
+        "/api/trans/vip/translate?\nappid=12345678901234567\n"
+        "secret=abcdefghij0123456789\n[Language]\nLanguageType=zh\n");
+    Language::instance()->load();
+    ThemeSetDialog dialog;
+    auto* box = dialog.findChild<QComboBox*>("languageBox");
+    QTRY_COMPARE_WITH_TIMEOUT(itemsOf(box),
+                              (QStringList{"中文", "English", "粵語", "日本語", "Deutsch"}), 15000);
+    QCOMPARE(requests, 1);
+    QCOMPARE(box->currentText(), QString("中文"));
+    QVERIFY(dialog.findChild<QLabel*>("serviceNote")->isHidden());
+    QVERIFY(choose(dialog, "日本語"));
+    QCOMPARE(ReadConfig::readValue("Language", "LanguageType"), QString("jp"));
 }
 
 QTEST_MAIN(TestSettingsDialogs)
