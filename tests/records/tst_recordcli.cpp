@@ -67,6 +67,7 @@ private slots:
     void failedJobLeavesFailedRecordWithReason();
     void unsavedRecordIsSaidAndTheJobStands();
     void judgedBadIsBad();
+    void reportOfAStoredRecord();
     void serialRequiredRefusesTheJob();
     void historyFiltersAndFormats();
     void historyExitCodes_data();
@@ -285,6 +286,35 @@ void TestRecordCli::judgedBadIsBad() {
     QCOMPARE(records.size(), 1);
     QCOMPARE(records.first().value("serial").toString(), QString("BAD-7"));
     QCOMPARE(records.first().value("rigVerdict").toBool(true), false);
+}
+
+// The certificate of an encoder from its stored record, years after the run: by serial (the
+// latest of several needs --latest) and by the record's id.
+void TestRecordCli::reportOfAStoredRecord() {
+    TestWorkDir work(kConfig);
+    SimDevice sim(SimDevice::Rig);
+    static_cast<RigBehaviour*>(sim.behaviour())->settings.gapMs = 30;
+    for (const char* job : {"calibrate", "test"})
+        QCOMPARE(cli({"rig", job, "--port", sim.portPath(), "--serial", "CERT-1"}).code, 0);
+    const QList<QJsonObject> records = history();
+    QCOMPARE(records.size(), 2);
+    const Run ambiguous = cli({"report", "--serial", "CERT-1", "--out", "a.pdf"});
+    QCOMPARE(ambiguous.code, 1);
+    QVERIFY2(ambiguous.err.contains("--latest"), ambiguous.err.constData());
+    for (const QStringList& source :
+         {QStringList{"--serial", "CERT-1", "--latest"},
+          QStringList{"--record-id", records.last().value("id").toString()}}) {
+        const Run run = cli(QStringList{"report", "--out", "cert.pdf"} + source);
+        QVERIFY2(run.code == 0, run.err.constData());
+        QFile pdf(work.filePath("cert.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QVERIFY(pdf.size() > 10000);
+        pdf.close();
+        QVERIFY(pdf.remove());
+    }
+    const Run zero = cli({"report", "--serial", "NOBODY", "--latest", "--out", "n.pdf"});
+    QCOMPARE(zero.code, 1);
 }
 
 void TestRecordCli::serialRequiredRefusesTheJob() {
