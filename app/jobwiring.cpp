@@ -17,8 +17,10 @@
 #include "firmwareentity.h"
 #include "iapentity.h"
 #include "iapcontroler.h"
+#include "jobrecorder.h"
 #include "mainwindow.h"
 #include "permissioncontroller.h"
+#include "recordwriter.h"
 #include "reportexport.h"
 #include "settingswork.h"
 
@@ -34,8 +36,22 @@ JobWiring::JobWiring(MainWindow* window)
       calibrationControler(new CalibrationControler(this)),
       firmwareControler(new FirmwareControler(this)),
       iapControler(new IapControler(this)),
-      bissControler(new BissControler(this)) {
+      bissControler(new BissControler(this)),
+      writer(new RecordWriter(RecordSettings::load(), this)),
+      jobRecorder(new JobRecorder(writer, this)) {
     qRegisterMetaType<CalibrationWork*>("CalibrationWork*");
+    // Attached before the window's own connections: the record is built from the same result
+    // signals the window shows.
+    jobRecorder->attach(calibrationControler);
+    jobRecorder->attach(firmwareControler);
+    jobRecorder->attach(iapControler);
+    jobRecorder->attach(bissControler);
+    // A record that could not be stored: the job's result stands, the loss is said plainly.
+    connect(writer, &RecordWriter::failed, this, [this](const QString&, const QString& why) {
+        const QString text = translated("生产记录保存失败：") + why;
+        this->window->showDebugMsg(translated("生产记录"), text);
+        this->window->showMsg(QMessageBox::Warning, text);
+    });
     // The result pages' "导出报告" writes through the report library.
     ReportExport::install();
     wireCalibration();
@@ -52,6 +68,8 @@ void JobWiring::stop() {
     for (ControlerBase* controler : std::initializer_list<ControlerBase*>{
              calibrationControler, firmwareControler, iapControler, bissControler})
         controler->stopWorker();
+    // After the jobs: their last records are queued to the writer by now.
+    writer->stop();
 }
 
 QString JobWiring::calibrationTag() const {

@@ -12,7 +12,9 @@ class CalibrationControler;
 class CalibrationEntity;
 class FirmwareControler;
 class IapControler;
+class JobRecorder;
 class MainWindow;
+class RecordWriter;
 class SettingsWork;
 
 class JobWiring : public QObject {
@@ -31,6 +33,9 @@ public:
     FirmwareControler* firmware() const { return firmwareControler; }
     IapControler* iap() const { return iapControler; }
     BissControler* biss() const { return bissControler; }
+    // Every job's outcome goes to the production record through these.
+    JobRecorder* recorder() const { return jobRecorder; }
+    RecordWriter* recordWriter() const { return writer; }
 
     // Joins every worker thread; nothing of a job runs after this.
     void stop();
@@ -61,6 +66,8 @@ private:
     FirmwareControler* firmwareControler;
     IapControler* iapControler;
     BissControler* bissControler;
+    RecordWriter* writer;
+    JobRecorder* jobRecorder;
     // The latest message of each job, the reason a failure box shows.
     QString calibrationReason;
     QString firmwareReason;

@@ -38,7 +38,10 @@
 #include "devicestype.h"
 #include "firmwarepages.h"
 #include "areapages.h"
+#include "historyview.h"
+#include "jobrecorder.h"
 #include "jobwiring.h"
+#include "recordwriter.h"
 #include "debuglog.h"
 #include "fileworkcontroler.h"
 #include "fileworktabs.h"
@@ -172,6 +175,12 @@ void MainWindow::buildMenus() {
     QAction* addDevices = makeAction(menuDevices, "addDevices", "添加设备");
     addDevices->setEnabled(false);
 
+    auto* menuRecords = new QMenu(translated("记录"), menuBar_);
+    menuRecords->setObjectName(QStringLiteral("menuRecords"));
+    menuBar_->addMenu(menuRecords);
+    connect(makeAction(menuRecords, "actionHistory", "生产记录"), &QAction::triggered, this,
+            &MainWindow::showHistory);
+
     connect(usart, &QAction::triggered, this, &MainWindow::serialPortViewBind);
     connect(permissionSettings, &QAction::triggered, this, &MainWindow::workSpaceSettingsViewBind);
     connect(languageSettings, &QAction::triggered, this, &MainWindow::themeSettingsViewBind);
@@ -301,6 +310,11 @@ void MainWindow::buildDecoration() {
     deviceLabel = new QLabel(bar);
     deviceLabel->setObjectName(QStringLiteral("deviceLabel"));
     bar->addPermanentWidget(deviceLabel);
+    // Records waiting in the station's queue for the line's database; hidden when none wait.
+    recordQueue = new QLabel(bar);
+    recordQueue->setObjectName(QStringLiteral("recordQueue"));
+    recordQueue->hide();
+    bar->addPermanentWidget(recordQueue);
     progress = new QProgressBar(bar);
     progress->setObjectName(QStringLiteral("progressBar"));
     progress->setRange(0, 100);
@@ -376,6 +390,19 @@ void MainWindow::buildNavigation() {
         });
     }
     buildWorkspace();
+    connect(jobs->recordWriter(), &RecordWriter::queueChanged, this, [this](int count) {
+        recordQueue->setText(translated("待转发记录：%1").arg(count));
+        recordQueue->setVisible(count > 0);
+    });
+    // The history has a navigation tab of its own, after the job areas; choosing it opens
+    // the history tab.
+    auto* historyTab = new QWidget(leftTabs);
+    historyTab->setObjectName(QStringLiteral("historyNavigation"));
+    leftTabs->addTab(historyTab, translated("生产记录"));
+    connect(leftTabs, &QTabWidget::currentChanged, this, [this, historyTab](int index) {
+        if (leftTabs->widget(index) == historyTab)
+            showHistory();
+    });
     jobs->loadStoredArguments();
     action(QStringLiteral("addDevices"))
         ->setEnabled(permission == PermissionController::ADMINISTRATOR);
@@ -600,6 +627,7 @@ void MainWindow::serialPortViewBind() {
         connectedPort = ok ? connectingPort : QString();
         updateDeviceLabel();
     });
+    jobs->recorder()->attach(c);
     connect(c, qOverload<SerialPortEntity*>(&SerialPortControler::getConfigArgments), dialog,
             qOverload<SerialPortEntity*>(&SerialDialog::getConfigArgments));
     connect(c, qOverload<QStringList>(&SerialPortControler::getSerialPortList), dialog,
@@ -780,4 +808,21 @@ void MainWindow::workSpaceSettingsViewBind() {
     connect(dialog, &WorkSpaceSetDialog::reset, this, &MainWindow::restartApplication);
     connect(dialog, &WorkSpaceSetDialog::showMsg, this, &MainWindow::showMsg);
     showSettingsDialog(dialog);
+}
+
+HistoryView* MainWindow::showHistory() {
+    if (!history) {
+        history = new HistoryView(jobs->recordWriter()->settings(), contentsWidget);
+        connect(history, &HistoryView::showCharts, this, [this](const QString& title, QWidget* view) {
+            contentsWidget->setCurrentIndex(contentsWidget->addTab(view, title));
+        });
+        connect(history, &HistoryView::showMsg, this,
+                [this](int icon, const QString& msg) { showMsg(QMessageBox::Icon(icon), msg); });
+    } else {
+        history->refresh();
+    }
+    if (contentsWidget->indexOf(history) < 0)
+        contentsWidget->addTab(history, translated("生产记录"));
+    contentsWidget->setCurrentWidget(history);
+    return history;
 }

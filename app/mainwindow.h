@@ -23,6 +23,8 @@ class QTabWidget;
 class QTextEdit;
 class DebugLog;
 class FileWorkTabs;
+class HistoryView;
+class QLabel;
 class WindowFrame;
 class ReadConfig;
 class SerialDialog;
@@ -59,6 +61,8 @@ public:
     void showCalibrationGroups(bool afterCalibration, CalibrationEntity* record);
     // The file tabs, the file dialogs and the recent-files menu.
     FileWorkTabs* fileWorkTabs() const { return fileTabs; }
+    // The "生产记录" contents tab, created on first use and shown.
+    HistoryView* showHistory();
 
     // Starts the copy of the program that a restart hands over to (a detached process);
     // tests replace it to see what would be started.
@@ -160,4 +164,6 @@ private:
     QList<QList<QStringList>> areaGroups;
     FileWorkTabs* fileTabs = nullptr;
     QPointer<QDialog> currentSettingsDialog;
+    QPointer<HistoryView> history;
+    QLabel* recordQueue = nullptr;
 };

@@ -72,6 +72,7 @@ CalibrationEntity* CalibrationRecord::copy(const CalibrationEntity* from, QObjec
     to->setTestSpeed(from->getTestSpeed());
     to->setTestMaxInl(from->getTestMaxInl());
     to->setRigVerdict(from->getRigVerdict());
+    to->setSerialNumber(from->getSerialNumber());
     to->setInlCurves(from->getInlCurves());
     to->setPhaseCoefficients(from->getPhaseCoefficients());
     to->setPhaseMaxInl(from->getPhaseMaxInl());

@@ -4,6 +4,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -14,6 +15,7 @@
 #include "devicesstatus.h"
 #include "devicestype.h"
 #include "serialportbusy.h"
+#include "serialrequirement.h"
 #include "settingswork.h"
 
 namespace {
@@ -44,6 +46,12 @@ CalibrationRunPage::CalibrationRunPage(SettingsWork* work) : CalibrationPage(wor
         connect(b, &QPushButton::clicked, this, [this, run] { start(run); });
         buttons[run] = b;
     }
+    serialEdit = new QLineEdit(this);
+    serialEdit->setObjectName(QStringLiteral("serialNumber"));
+    serialEdit->setPlaceholderText(translated("扫描或输入"));
+    addInput(serialEdit);
+    grid->addWidget(label("编码器序列号:"), 3, 0);
+    grid->addWidget(serialEdit, 3, 1, 1, 2);
     buttons[Calibrate]->setObjectName(QStringLiteral("start"));
     buttons[Test]->setObjectName(QStringLiteral("FinalCheck"));
     connect(work, &SettingsWork::finish, this, [this] { setButtonsEnabled(true); });
@@ -86,6 +94,13 @@ void CalibrationRunPage::start(Run run) {
         emit work->showMsg(QMessageBox::Warning, invalid);
         return;
     }
+    const QString serial = serialEdit->text().trimmed();
+    if (serial.isEmpty() && SerialRequirement::required()) {
+        emit work->showMsg(QMessageBox::Warning, translated("请输入编码器序列号。"));
+        serialEdit->setFocus();
+        return;
+    }
+    r->setSerialNumber(serial);
     emit work->setCalibrationArgments(r);
     setButtonsEnabled(false);
     switch (run) {

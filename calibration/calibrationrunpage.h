@@ -3,6 +3,7 @@
 
 #include "calibrationpage.h"
 
+class QLineEdit;
 class QPushButton;
 
 class CalibrationRunPage : public CalibrationPage {
@@ -13,6 +14,8 @@ public:
     explicit CalibrationRunPage(SettingsWork* work);
 
     QPushButton* button(Run run) const { return buttons[run]; }
+    // "编码器序列号": typed, or scanned (a scanner types the code and Enter).
+    QLineEdit* serialField() const { return serialEdit; }
     // The first failed check's message, empty when the record may run.
     static QString validate(const CalibrationEntity* record);
 
@@ -21,4 +24,5 @@ private:
     void setButtonsEnabled(bool enabled);
 
     QPushButton* buttons[3];
+    QLineEdit* serialEdit;
 };

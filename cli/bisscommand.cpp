@@ -16,6 +16,7 @@
 #include "bisserrorandwrring.h"
 #include "bisstransformmode.h"
 #include "clioptions.h"
+#include "clirecording.h"
 #include "connectflag.h"
 #include "devicestype.h"
 #include "entitystore.h"
@@ -277,6 +278,7 @@ void pause(int ms) {
 
 int BissCommand::run(const QStringList& args) {
     QString port;
+    QString serial;
     int baud = 115200;
     bool json = false;
     int repeat = 1;
@@ -301,6 +303,10 @@ int BissCommand::run(const QStringList& args) {
         };
         if (a == "--json" && eq < 0) {
             json = true;
+        } else if (a == "--serial") {
+            if (!takeValue())
+                return usageError(a + " needs a value");
+            serial = value;
         } else if (a == "--port" || a == "--baud" || a == "--repeat" || a == "--interval") {
             if (!takeValue())
                 return usageError(a + " needs a value");
@@ -333,6 +339,9 @@ int BissCommand::run(const QStringList& args) {
         return usageError("biss needs --port");
     if (ops.isEmpty())
         return usageError("biss needs at least one operation");
+    const QString serialRefused = CliRecording::checkSerial(serial);
+    if (!serialRefused.isEmpty())
+        return usageError(serialRefused);
 
     DevicesType::instance()->setConnectedType(DevicesType::BiSS_Master);
 
@@ -341,6 +350,8 @@ int BissCommand::run(const QStringList& args) {
     // Every request of this run, repeats included, goes to this port: the window's saved
     // connection is neither read nor written.
     controler.setJobPort(port, baud);
+    CliRecording recording(serial);
+    recording.attach(&controler);
     QObject::connect(&controler, &BissControler::msgSignal, &printer, &JobPrinter::message);
     QObject::connect(&controler, &BissControler::setProgress, &printer, &JobPrinter::progress);
     QObject::connect(&controler, &BissControler::bissResult, &printer,
@@ -390,6 +401,7 @@ int BissCommand::run(const QStringList& args) {
                 break;
             }
     }
+    recording.finish();
     printer.exitCode(code);
     return code;
 }

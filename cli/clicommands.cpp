@@ -9,9 +9,11 @@
 #include "baidutranslate.h"
 #include "bisscommand.h"
 #include "clioptions.h"
+#include "clirecording.h"
 #include "commandhelp.h"
 #include "devicestype.h"
 #include "firmwarecommand.h"
+#include "historycommand.h"
 #include "jobprinter.h"
 #include "language.h"
 #include "reportcommand.h"
@@ -62,6 +64,13 @@ const char* const kHelp =
     "  ymodem --port TEXT [--baud N] [--block 128|1024] [--no-start] FILE [--json]\n"
     "                                send FILE by YMODEM alone; --no-start leaves out the 'S'\n"
     "                                that starts the encoder's boot loader\n"
+    "  history [--serial S] [--since DATE] [--until DATE] [--job KIND]\n"
+    "      [--outcome good|bad|failed] [--station NAME] [--limit N] [--json|--csv]\n"
+    "                                the production records, newest first; --json writes one\n"
+    "                                record per line with all its fields, curves and log\n"
+    "\n"
+    "Every job command takes --serial TEXT, the encoder's serial or batch number, and leaves\n"
+    "a production record (in records/quelbrin.sqlite, or the [Records] database of config.ini).\n"
     "\n"
     "Job commands print each message as a log line on stdout (with --json: one JSON object\n"
     "per line: message, line, progress, result, exit) and show progress on stderr when it is\n"
@@ -118,6 +127,8 @@ int CliCommands::run(const QStringList& arguments) {
         return RigCommand::run(args.mid(1));
     if (command == QLatin1String("biss"))
         return BissCommand::run(args.mid(1));
+    if (command == QLatin1String("history"))
+        return HistoryCommand::run(args.mid(1));
     if (command == QLatin1String("report"))
         return ReportCommand::run(args.mid(1));
     if (FirmwareCommand::handles(command))
@@ -171,7 +182,8 @@ int CliCommands::ports(const QStringList& args) {
 }
 
 int CliCommands::connectDevice(const QStringList& args) {
-    const CliOptions o = CliOptions::parse(args, {"--port", "--baud", "--type"}, {"--json"});
+    const CliOptions o =
+        CliOptions::parse(args, {"--port", "--baud", "--type", "--serial"}, {"--json"});
     if (!o.error.isEmpty())
         return usageError(o.error);
     const QString absent = o.missing({"--port", "--baud", "--type"});
@@ -186,9 +198,14 @@ int CliCommands::connectDevice(const QStringList& args) {
     if (!types->keyList().contains(type))
         return usageError(QStringLiteral("unknown device type '%1' (one of: %2)")
                               .arg(type, types->keyList().join(QStringLiteral(", "))));
+    const QString serialRefused = CliRecording::checkSerial(o.value("--serial"));
+    if (!serialRefused.isEmpty())
+        return usageError(serialRefused);
 
     JobPrinter printer(o.has("--json"), QStringLiteral("SerialPort"));
     SerialPortControler controler;
+    CliRecording recording(o.value("--serial"));
+    recording.attach(&controler);
     QObject::connect(&controler, &SerialPortControler::msgSignal, &printer, &JobPrinter::message);
     QObject::connect(&controler, &SerialPortControler::msgSignals, &printer, &JobPrinter::line);
     QObject::connect(&controler, &SerialPortControler::setProgress, &printer,
@@ -214,6 +231,7 @@ int CliCommands::connectDevice(const QStringList& args) {
     types->setConnectedType(type);
     controler.connectSerialPort(entity);
     code = QCoreApplication::exec();
+    recording.finish();
     printer.exitCode(code);
     return code;
 }

@@ -4,6 +4,7 @@
 #include <QTextStream>
 
 #include "clioptions.h"
+#include "clirecording.h"
 #include "devicestype.h"
 #include "encodercaxis.h"
 #include "entitystore.h"
@@ -46,8 +47,9 @@ void relayLog(Controler& controler, JobPrinter& printer) {
     QObject::connect(&controler, &Controler::setProgress, &printer, &JobPrinter::progress);
 }
 
-int finish(JobPrinter& printer) {
+int finish(JobPrinter& printer, CliRecording& recording) {
     const int code = QCoreApplication::exec();
+    recording.finish();
     printer.exitCode(code);
     return code;
 }
@@ -68,7 +70,8 @@ int FirmwareCommand::run(const QString& command, const QStringList& args) {
 
 int FirmwareCommand::firmware(const QStringList& args) {
     const CliOptions o = CliOptions::parse(
-        args, {"--mode", "--app", "--boot", "--watermark", "--version", "--out"}, {"--json"});
+        args, {"--mode", "--app", "--boot", "--watermark", "--version", "--out", "--serial"},
+        {"--json"});
     if (!o.error.isEmpty())
         return usageError(o.error);
     const QString absent = o.missing({"--mode", "--app", "--watermark", "--version", "--out"});
@@ -90,9 +93,14 @@ int FirmwareCommand::firmware(const QStringList& args) {
     const double version = o.value("--version").toDouble(&numeric);
     if (!numeric || version < 0.01 || version > 9.99)
         return usageError(QStringLiteral("--version must be a number from 0.01 to 9.99"));
+    const QString serialRefused = CliRecording::checkSerial(o.value("--serial"));
+    if (!serialRefused.isEmpty())
+        return usageError(serialRefused);
 
     JobPrinter printer(o.has("--json"), QStringLiteral("Firmware Generation"));
     FirmwareControler controler;
+    CliRecording recording(o.value("--serial"));
+    recording.attach(&controler);
     relayLog(controler, printer);
     QObject::connect(&controler, &FirmwareControler::generationResult, &printer,
                      [&](const QString& text, bool ok) {
@@ -108,12 +116,13 @@ int FirmwareCommand::firmware(const QStringList& args) {
     entity->setAppFirmwarePath(o.value("--app"));
     entity->setSavePath(o.value("--out"));
     controler.startGenerationSlot(entity);
-    return finish(printer);
+    return finish(printer, recording);
 }
 
 int FirmwareCommand::iap(const QStringList& args) {
     const CliOptions o = CliOptions::parse(
-        args, {"--port", "--baud", "--device", "--protocol", "--axis", "--file"}, {"--json"});
+        args, {"--port", "--baud", "--device", "--protocol", "--axis", "--file", "--serial"},
+        {"--json"});
     if (!o.error.isEmpty())
         return usageError(o.error);
     const QString absent = o.missing({"--port", "--device", "--file"});
@@ -134,6 +143,9 @@ int FirmwareCommand::iap(const QStringList& args) {
     if (!axes->keyList().contains(axis))
         return usageError(QStringLiteral("unknown axis '%1' (one of: %2)")
                               .arg(axis, axes->keyList().join(QStringLiteral(", "))));
+    const QString serialRefused = CliRecording::checkSerial(o.value("--serial"));
+    if (!serialRefused.isEmpty())
+        return usageError(serialRefused);
     QString error;
     int baud = 0;
     if (!jobBaud(o, baud, error))
@@ -145,6 +157,8 @@ int FirmwareCommand::iap(const QStringList& args) {
     JobPrinter printer(o.has("--json"), QStringLiteral("IAP"));
     IapControler controler;
     controler.setJobPort(o.value("--port"), baud);
+    CliRecording recording(o.value("--serial"));
+    recording.attach(&controler);
     relayLog(controler, printer);
     QObject::connect(&controler, &IapControler::connectResult, &printer,
                      [&](const QString& text, bool ok) {
@@ -153,13 +167,14 @@ int FirmwareCommand::iap(const QStringList& args) {
                      });
     auto* entity = new IapEntity(&controler, device, protocol, axis, o.value("--file"));
     entity->setDevicesName(device);
+    entity->setSerialNumber(o.value("--serial").trimmed());
     controler.startIapSlot(entity);
-    return finish(printer);
+    return finish(printer, recording);
 }
 
 int FirmwareCommand::ymodem(const QStringList& args) {
     const CliOptions o =
-        CliOptions::parse(args, {"--port", "--baud", "--block"}, {"--json", "--no-start"}, 1);
+        CliOptions::parse(args, {"--port", "--baud", "--block", "--serial"}, {"--json", "--no-start"}, 1);
     if (!o.error.isEmpty())
         return usageError(o.error);
     if (o.value("--port").isEmpty())
@@ -169,6 +184,9 @@ int FirmwareCommand::ymodem(const QStringList& args) {
     const QString block = o.value("--block").isEmpty() ? QStringLiteral("128") : o.value("--block");
     if (block != QLatin1String("128") && block != QLatin1String("1024"))
         return usageError(QStringLiteral("--block must be 128 or 1024"));
+    const QString serialRefused = CliRecording::checkSerial(o.value("--serial"));
+    if (!serialRefused.isEmpty())
+        return usageError(serialRefused);
     QString error;
     int baud = 0;
     if (!jobBaud(o, baud, error))
@@ -177,6 +195,8 @@ int FirmwareCommand::ymodem(const QStringList& args) {
     JobPrinter printer(o.has("--json"), QStringLiteral("IAP"));
     IapControler controler;
     controler.setJobPort(o.value("--port"), baud);
+    CliRecording recording(o.value("--serial"));
+    recording.attach(&controler);
     relayLog(controler, printer);
     QObject::connect(&controler, &IapControler::transferResult, &printer,
                      [&](const QString& text, bool ok) {
@@ -184,5 +204,5 @@ int FirmwareCommand::ymodem(const QStringList& args) {
                          QCoreApplication::exit(ok ? kOk : kFailed);
                      });
     controler.startTransferSlot(o.positional.first(), block.toInt(), !o.has("--no-start"));
-    return finish(printer);
+    return finish(printer, recording);
 }

@@ -15,6 +15,7 @@
 #include "calibrationrecord.h"
 #include "clicommands.h"
 #include "clioptions.h"
+#include "clirecording.h"
 #include "devicestype.h"
 #include "jobprinter.h"
 #include "reportcommand.h"
@@ -46,7 +47,7 @@ int RigCommand::run(const QStringList& args) {
     const CliOptions options =
         CliOptions::parse(args.mid(1),
                           {"--port", "--baud", "--points", "--line", "--speed", "--test-speeds",
-                           "--record", "--report"},
+                           "--record", "--report", "--serial"},
                           {"--json"});
     if (!options.error.isEmpty())
         return usage(options.error);
@@ -123,6 +124,12 @@ int RigCommand::run(const QStringList& args) {
     const QString invalid = CalibrationRecord::problem(record);
     if (!invalid.isEmpty())
         return usage(translated(invalid));
+    const QString serialRefused = CliRecording::checkSerial(options.value("--serial"));
+    if (!serialRefused.isEmpty())
+        return usage(serialRefused);
+    record->setSerialNumber(options.value("--serial").trimmed());
+    CliRecording recording(options.value("--serial"));
+    recording.attach(&controler);
 
     // As the run panel does: the parameters are saved, then the job is queued. The connection
     // is this command's own and is held by the controller, never saved for the window.
@@ -167,6 +174,7 @@ int RigCommand::run(const QStringList& args) {
     else
         controler.startTestSlot(record);
     int code = QCoreApplication::exec();
+    recording.finish();
 
     const QJsonObject fields = CalibrationRecord::toJson(record);
     const QByteArray compact = QJsonDocument(fields).toJson(QJsonDocument::Compact);

@@ -11,6 +11,7 @@
 #include "firmwareentity.h"
 #include "iapentity.h"
 #include "serialportbusy.h"
+#include "serialrequirement.h"
 #include "settingswork.h"
 
 FirmwareRunPage::FirmwareRunPage(SettingsWork* work, Job job)
@@ -100,6 +101,8 @@ void FirmwareRunPage::startIap() {
         return warn("请选择目标设备所在轴号");
     if (entity->getFirmwarePath().isEmpty())
         return warn("请选择升级固件");
+    if (entity->getSerialNumber().isEmpty() && SerialRequirement::required())
+        return warn("请输入编码器序列号。");
     startButton->setEnabled(false);
     emit work->startIap(entity);
 }

@@ -20,14 +20,18 @@ IapParameterPage::IapParameterPage(SettingsWork* work)
       protocolBox(new MComboBox(this)),
       axisBox(new MComboBox(this)),
       firmwarePath(new QLineEdit(this)),
-      chooseButton(new QPushButton(translated("选择固件"), this)) {
+      chooseButton(new QPushButton(translated("选择固件"), this)),
+      serialNumber(new QLineEdit(this)) {
+    serialNumber->setObjectName(QStringLiteral("serialNumber"));
+    serialNumber->setPlaceholderText(translated("扫描或输入"));
     refillDevices();
     protocolBox->addItem(QString());
     protocolBox->addItems(TransformWays::keyList());
     axisBox->addItem(QString());
     axisBox->addItems(EncoderCaxis::instance()->keyList());
     for (QWidget* input : {static_cast<QWidget*>(deviceBox), static_cast<QWidget*>(protocolBox),
-                           static_cast<QWidget*>(axisBox), static_cast<QWidget*>(firmwarePath)})
+                           static_cast<QWidget*>(axisBox), static_cast<QWidget*>(firmwarePath),
+                           static_cast<QWidget*>(serialNumber)})
         addInput(input);
 
     grid->addWidget(label("设备类型:"), 2, 0);
@@ -39,6 +43,12 @@ IapParameterPage::IapParameterPage(SettingsWork* work)
     grid->addWidget(label("升级固件:"), 3, 0);
     grid->addWidget(firmwarePath, 3, 1, 1, 3);
     grid->addWidget(chooseButton, 3, 4, 1, 2);
+    grid->addWidget(label("编码器序列号:"), 4, 0);
+    grid->addWidget(serialNumber, 4, 1, 1, 3);
+    // The serial belongs to the encoder on the line now, not to the saved settings.
+    connect(serialNumber, &QLineEdit::textChanged, this, [this](const QString& text) {
+        this->work->getIapEntity()->setSerialNumber(text.trimmed());
+    });
 
     connect(deviceBox, &QComboBox::currentTextChanged, this, [this](const QString& text) {
         if (drawing)
@@ -99,6 +109,8 @@ void IapParameterPage::reDraw() {
     axisBox->setCurrentText(entity->getCaxisName());
     firmwarePath->setText(entity->getFirmwarePath());
     drawing = false;
+    // A reloaded record starts without a serial: the one typed here stays the encoder's.
+    entity->setSerialNumber(serialNumber->text().trimmed());
     // The upgrade reads the packet size and the axis from the shared values: the names the page
     // shows are the ones it uses, not defaults left from before.
     if (TransformWays::keyList().contains(entity->getTransformName()))

@@ -16,6 +16,8 @@ public:
     MComboBox* axisBox;
     QLineEdit* firmwarePath;
     QPushButton* chooseButton;
+    // "编码器序列号" of the encoder being upgraded: typed, or scanned (the code and Enter).
+    QLineEdit* serialNumber;
 
 private:
     void reDraw();

@@ -47,6 +47,9 @@ public:
     void setPhaseLineOffset(const QString& phase, float v) { phaseLineOffset.insert(phase, v); }
     bool getRigVerdict() const { return rigVerdict; }
     void setRigVerdict(bool v) { rigVerdict = v; }
+    // The encoder's serial or batch number as the operator typed or scanned it (may be empty).
+    QString getSerialNumber() const { return serialNumber; }
+    void setSerialNumber(const QString& v) { serialNumber = v; }
 
     DevicesStatus* devicesStatus;
     DevicesType* devicesType;
@@ -65,4 +68,5 @@ private:
     QMap<QString, QList<float>> inlCurves;
     QMap<QString, float> phaseLineOffset;
     bool rigVerdict = false;
+    QString serialNumber;
 };

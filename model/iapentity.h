@@ -27,6 +27,9 @@ public:
     void setCaxisName(const QString& v) { caxisName = v; }
     QString getFirmwarePath() const { return firmwarePath; }
     void setFirmwarePath(const QString& v) { firmwarePath = v; }
+    // The encoder's serial or batch number as the operator typed or scanned it (may be empty).
+    QString getSerialNumber() const { return serialNumber; }
+    void setSerialNumber(const QString& v) { serialNumber = v; }
 
     DevicesType* devicesType;
     DevicesStatus* devicesStatus;
@@ -39,4 +42,5 @@ private:
     QString transformName;
     QString caxisName;
     QString firmwarePath;
+    QString serialNumber;
 };

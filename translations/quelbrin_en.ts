@@ -2355,5 +2355,129 @@
         <source>（未入库）</source>
         <translation>(not stored)</translation>
     </message>
+    <message>
+        <source>从</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>到</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>任务</source>
+        <translation>Job</translation>
+    </message>
+    <message>
+        <source>全部任务</source>
+        <translation>All jobs</translation>
+    </message>
+    <message>
+        <source>全部结果</source>
+        <translation>All outcomes</translation>
+    </message>
+    <message>
+        <source>只有校准和测试记录有曲线。</source>
+        <translation>Only calibration and test records have curves.</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>导出CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>导出失败：</source>
+        <translation>Export failed: </translation>
+    </message>
+    <message>
+        <source>已导出 %1 条记录</source>
+        <translation>%1 records exported</translation>
+    </message>
+    <message>
+        <source>已载入 %1 条记录</source>
+        <translation>%1 records loaded</translation>
+    </message>
+    <message>
+        <source>开始时间</source>
+        <translation>Started</translation>
+    </message>
+    <message>
+        <source>待转发记录：%1</source>
+        <translation>Records waiting: %1</translation>
+    </message>
+    <message>
+        <source>扫描或输入</source>
+        <translation>Scan or type</translation>
+    </message>
+    <message>
+        <source>无法创建记录文件夹：</source>
+        <translation>Cannot create the records folder: </translation>
+    </message>
+    <message>
+        <source>无法读取生产记录：</source>
+        <translation>Cannot read the production records: </translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>正在导出...</source>
+        <translation>Exporting...</translation>
+    </message>
+    <message>
+        <source>正在查询...</source>
+        <translation>Searching...</translation>
+    </message>
+    <message>
+        <source>生产记录</source>
+        <translation>Production records</translation>
+    </message>
+    <message>
+        <source>生产记录保存失败：</source>
+        <translation>The production record was not saved: </translation>
+    </message>
+    <message>
+        <source>生产记录保存超时。</source>
+        <translation>Saving the production record timed out.</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>结果说明</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>编码器序列号</source>
+        <translation>Encoder serial number</translation>
+    </message>
+    <message>
+        <source>编码器序列号:</source>
+        <translation>Encoder serial number:</translation>
+    </message>
+    <message>
+        <source>记录</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>记录写入线程已停止。</source>
+        <translation>The record writer has stopped.</translation>
+    </message>
+    <message>
+        <source>记录数据库的版本 [ %1 ] 比本程序支持的版本 [ %2 ] 新，请使用新版程序。</source>
+        <translation>The records database has version [ %1 ], newer than this program supports ([ %2 ]); use a newer program.</translation>
+    </message>
+    <message>
+        <source>请输入编码器序列号。</source>
+        <translation>Please enter the encoder's serial number.</translation>
+    </message>
+    <message>
+        <source>（滚动载入更多）</source>
+        <translation> (scroll for more)</translation>
+    </message>
 </context>
 </TS>

@@ -41,6 +41,8 @@
 #include "mspinbox.h"
 #include "permissioncontroller.h"
 #include "rigbehaviour.h"
+#include "recordsettings.h"
+#include "recordstore.h"
 #include "rigparameterpage.h"
 #include "serialdialog.h"
 #include "serialportbusy.h"
@@ -109,6 +111,7 @@ private slots:
     void calibrationZeroCalibrateTest();
     void firmwareGenerationThenIap();
     void bissMasterStatusAndContinuousData();
+    void everyJobLeftItsRecord();
 
 private:
     // Opens the serial dialog from the window and connects to the device as the operator would.
@@ -446,6 +449,28 @@ void TestEndToEnd::bissMasterStatusAndContinuousData() {
     polled.clear();
     QVERIFY(!polled.wait(800));  // switched off, nothing polls any more
     QVERIFY(visibleBoxes().isEmpty());
+}
+
+// The jobs above, run from the window, each left a production record; the polls (reads) none.
+void TestEndToEnd::everyJobLeftItsRecord() {
+    QStringList jobs;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            RecordStore store;
+            jobs.clear();
+            if (!store.openLocal(RecordSettings::localPath(), false))
+                return false;
+            const auto rows = store.query({}, 0, nullptr, true);
+            for (const ProductionRecord& r : rows.value_or(QList<ProductionRecord>())) {
+                if (r.outcome != "good" || r.log.isEmpty())
+                    return false;
+                jobs.prepend(r.job);
+            }
+            return jobs.size() == 9;
+        }(),
+        10000);
+    QCOMPARE(jobs, (QStringList{"connect", "zero", "calibrate", "test", "firmware", "connect",
+                                "iap", "connect", "set-master"}));
 }
 
 QTEST_MAIN(TestEndToEnd)

@@ -105,8 +105,10 @@ void TestMainWindow::tabsPerPermission() {
     PermissionController::instance()->setPermission(permission);
     MainWindow window;
     QCOMPARE(window.leftTabNames(), tabs);
-    QCOMPARE(window.leftTabWidget()->count(), tabs.size());
+    // The job areas, then the production records, which every level may read.
+    QCOMPARE(window.leftTabWidget()->count(), tabs.size() + 1);
     for (int i = 0; i < tabs.size(); ++i) QCOMPARE(window.leftTabWidget()->tabText(i), tabs.at(i));
+    QCOMPARE(window.leftTabWidget()->tabText(tabs.size()), QString("生产记录"));
     QCOMPARE(window.action("addDevices")->isEnabled(),
              permission == int(PermissionController::ADMINISTRATOR));
     QVERIFY(window.action("actionUsart")->isEnabled());
