@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "shotoutput.h"
 #include "diagnostics.h"
 #include "historyview.h"
 #include "mainwindow.h"
@@ -73,11 +74,12 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
     Diagnostics::configure(app.arguments());
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("history.png");
+    const QString output = ShotOutput::absolute(
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("history.png"));
     Startup::writeDefaultConfigIfMissing();
     Startup::installFontFallbacks();
     if (!writeRecords())
-        return 1;
+        return ShotOutput::fail(QStringLiteral("cannot write the sample records"));
     MainWindow window;
     QApplication::setFont(Startup::applicationFont());
     window.setStyleSheet(loadStyleSheet(QStringLiteral(":/system/qss/main.qss")));
@@ -88,14 +90,18 @@ int main(int argc, char* argv[]) {
         dock->hide();
     HistoryView* history = window.showHistory();
     int code = 1;
+    bool shown = false;
     QObject::connect(history->model(), &HistoryModel::pageLoaded, &app, [&] {
+        shown = true;
         history->view()->selectRow(1);
         QTimer::singleShot(800, &app, [&] {
-            code = window.grab().save(output) ? 0 : 1;
+            code = ShotOutput::save(window.grab(), output) ? 0 : 1;
             app.quit();
         });
     });
     QTimer::singleShot(20000, &app, &QApplication::quit);
     app.exec();
+    if (!shown)
+        ShotOutput::fail(QStringLiteral("the history view showed no page in time"));
     return code;
 }

@@ -3,7 +3,7 @@
 # folder of its own; every program says what it wrote or why it could not.
 #   scripts/render-pictures.sh            every picture
 #   scripts/render-pictures.sh NAME...    some of: mainwindow workspace calibration biss
-#                                         fileedit iap report english
+#                                         fileedit iap history report english
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,14 +11,16 @@ declare -A program=(
     [mainwindow]=quelbrin-screenshot [workspace]=quelbrin-workspaceshot
     [calibration]=quelbrin-calibrationshot [biss]=quelbrin-bissshot
     [fileedit]=quelbrin-fileeditshot [iap]=quelbrin-firmwareshot
+    [history]=quelbrin-historyshot
 )
 # calibration writes its pictures into the folder it is given; the others one file.
 declare -A output=(
     [mainwindow]=docs/mainwindow.png [workspace]=docs/workspace.png [calibration]=docs
     [biss]=docs/biss.png [fileedit]=docs/fileedit.png [iap]=docs/iap.png
+    [history]=docs/history.png
 )
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(mainwindow workspace calibration biss fileedit iap report english)
+[ ${#names[@]} -gt 0 ] || names=(mainwindow workspace calibration biss fileedit iap history report english)
 targets=()
 for name in "${names[@]}"; do
     case $name in
