@@ -25,6 +25,7 @@
 
 #include "baidutranslate.h"
 #include "controlerbase.h"
+#include "reportexport.h"
 #include "bisspages.h"
 #include "calibrationentity.h"
 #include "iapentity.h"
@@ -818,6 +819,10 @@ HistoryView* MainWindow::showHistory() {
         });
         connect(history, &HistoryView::showMsg, this,
                 [this](int icon, const QString& msg) { showMsg(QMessageBox::Icon(icon), msg); });
+        connect(history, &HistoryView::exportReport, this,
+                [this](const QString& id, const QString& name) {
+                    ReportExport::exportStored(this, id, name);
+                });
     } else {
         history->refresh();
     }

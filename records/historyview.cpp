@@ -1,5 +1,7 @@
 #include "historyview.h"
 
+#include <QMenu>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -197,6 +199,21 @@ HistoryView::HistoryView(const RecordSettings& settings, QWidget* parent)
     connect(searchButton, &QPushButton::clicked, this, &HistoryView::refresh);
     connect(tableView, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { openCharts(index.row()); });
+    // A calibration's or test's row makes its PDF report.
+    tableView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tableView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int row = tableView->indexAt(at).row();
+        if (row < 0 || row >= table->rowCount())
+            return;
+        const ProductionRecord& r = table->record(row);
+        QMenu menu(this);
+        QAction* report = menu.addAction(translated("导出报告"));
+        report->setEnabled(r.job == QLatin1String("calibrate") || r.job == QLatin1String("test"));
+        if (menu.exec(tableView->viewport()->mapToGlobal(at)) == report)
+            emit exportReport(r.id, (r.serial.isEmpty() ? r.job : r.serial) +
+                                        r.startedAt.toLocalTime().toString(
+                                            QStringLiteral("-yyyyMMdd-HHmmss")));
+    });
     connect(table, &HistoryModel::pageLoaded, this, [this](int total, const QString& error) {
         if (!error.isEmpty())
             status->setText(translated("无法读取生产记录：") + error);

@@ -81,6 +81,8 @@ signals:
     void showCharts(QString title, QWidget* view);
     void showMsg(int icon, QString message);
     void exportFinished(bool ok, int rows, QString message);
+    // The operator asked for the PDF report of a stored calibration or test.
+    void exportReport(QString recordId, QString suggestedName);
 
 private:
     void recordReady(int token, const ProductionRecord& record, const QString& error);

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "reportrecords.h"
 #include "baidutranslate.h"
 #include "calibrationentity.h"
 #include "reportwriter.h"
@@ -50,6 +51,10 @@ void ReportExport::exportFrom(QWidget* parent, const CalibrationEntity* record, 
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
+    startAndTell(input, path, parent);
+}
+
+void ReportExport::startAndTell(const ReportInput& input, const QString& path, QWidget* parent) {
     QPointer<QWidget> owner(parent);
     ReportExport* job = start(input, path, parent);
     connect(job, &ReportExport::finished, job,
@@ -61,4 +66,42 @@ void ReportExport::exportFrom(QWidget* parent, const CalibrationEntity* record, 
                     QMessageBox::warning(owner, translated("警告"),
                                          translated("保存失败：") + error);
             });
+}
+
+void ReportExport::exportStored(QWidget* parent, const QString& recordId,
+                                const QString& suggestedName) {
+    QString path = QFileDialog::getSaveFileName(parent, translated("导出报告"),
+                                                suggestedName + QStringLiteral(".pdf"),
+                                                QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    // The record is read from the database off the window's thread, on a connection of its own.
+    struct Loaded {
+        bool ok = false;
+        ReportInput input;
+        QString error;
+    };
+    auto* watcher = new QFutureWatcher<Loaded>(parent);
+    QPointer<QWidget> owner(parent);
+    connect(watcher, &QFutureWatcher<Loaded>::finished, watcher, [watcher, owner, path] {
+        const Loaded loaded = watcher->result();
+        watcher->deleteLater();
+        if (!owner)
+            return;
+        if (!loaded.ok) {
+            QMessageBox::warning(owner, translated("警告"),
+                                 translated("无法导出报告") + QStringLiteral("\n") + loaded.error);
+            return;
+        }
+        startAndTell(loaded.input, path, owner);
+    });
+    watcher->setFuture(QtConcurrent::run([recordId] {
+        Loaded loaded;
+        RecordQuery query;
+        query.recordId = recordId;
+        loaded.ok = ReportRecords::load(query, &loaded.input, &loaded.error);
+        return loaded;
+    }));
 }

@@ -17,6 +17,10 @@ public:
     static void install();
     // The dialog, the report and a message box with the outcome.
     static void exportFrom(QWidget* parent, const CalibrationEntity* record, bool test);
+    // The same for a stored production record (a history row): the dialog, then the record
+    // read from the database off the window's thread, then the report.
+    static void exportStored(QWidget* parent, const QString& recordId,
+                             const QString& suggestedName);
 
     // Draws input's report and starts writing it to path; finished follows on this object's
     // thread. The object deletes itself after finished.
@@ -31,4 +35,6 @@ signals:
 
 private:
     explicit ReportExport(QObject* parent) : QObject(parent) {}
+    // start, then a message box with the outcome.
+    static void startAndTell(const ReportInput& input, const QString& path, QWidget* parent);
 };
