@@ -95,29 +95,23 @@ void RecordReaderWorker::page(int token, const RecordStore::Filter& filter, int 
 }
 
 void RecordReaderWorker::record(int token, const QString& id) {
-    QString error;
-    if (!open(&error) || !store->isOpen()) {
-        emit recordReady(token, ProductionRecord(), error);
-        return;
-    }
-    const auto found = store->fetch(id);
-    if (!found) {
-        const QString why = store->lastError();
-        store->close();
-        emit recordReady(token, ProductionRecord(), why);
-        return;
-    }
-    emit recordReady(token, *found, QString());
+    answer(token, [&] { return store->fetch(id); });
 }
 
 void RecordReaderWorker::latest(int token, const QString& serial) {
+    answer(token, [&] { return store->latestBySerial(serial); });
+}
+
+void RecordReaderWorker::answer(int token,
+                                const std::function<std::optional<ProductionRecord>()>& find) {
     QString error;
     if (!open(&error) || !store->isOpen()) {
         emit recordReady(token, ProductionRecord(), error);
         return;
     }
-    const auto found = store->latestBySerial(serial);
+    const std::optional<ProductionRecord> found = find();
     if (!found) {
+        // A failed read closes the connection: the next request opens it afresh.
         const QString why = store->lastError();
         store->close();
         emit recordReady(token, ProductionRecord(), why);

@@ -2,6 +2,9 @@
 // fetches pages of the list, single records and CSV exports while the window stays free.
 #pragma once
 
+#include <functional>
+#include <optional>
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -57,6 +60,8 @@ signals:
     void exported(bool ok, int rows, QString message);
 
 private:
+    // Opens the store if needed and emits recordReady with what find gives.
+    void answer(int token, const std::function<std::optional<ProductionRecord>()>& find);
     // false with error set when the database cannot be read; true with no store when there is
     // no record yet (the station's file does not exist).
     bool open(QString* error);
