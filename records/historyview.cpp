@@ -206,13 +206,14 @@ HistoryView::HistoryView(const RecordSettings& settings, QWidget* parent)
         if (row < 0 || row >= table->rowCount())
             return;
         const ProductionRecord& r = table->record(row);
+        const QString id = r.id;
+        const QString name = (r.serial.isEmpty() ? r.job : r.serial) +
+                             r.startedAt.toLocalTime().toString(QStringLiteral("-yyyyMMdd-HHmmss"));
         QMenu menu(this);
         QAction* report = menu.addAction(translated("导出报告"));
         report->setEnabled(r.job == QLatin1String("calibrate") || r.job == QLatin1String("test"));
-        if (menu.exec(tableView->viewport()->mapToGlobal(at)) == report)
-            emit exportReport(r.id, (r.serial.isEmpty() ? r.job : r.serial) +
-                                        r.startedAt.toLocalTime().toString(
-                                            QStringLiteral("-yyyyMMdd-HHmmss")));
+        connect(report, &QAction::triggered, this, [this, id, name] { emit exportReport(id, name); });
+        menu.exec(tableView->viewport()->mapToGlobal(at));
     });
     connect(table, &HistoryModel::pageLoaded, this, [this](int total, const QString& error) {
         if (!error.isEmpty())
