@@ -32,20 +32,8 @@
 #include "startup.h"
 #include "testworkdir.h"
 #include "virtualports.h"
+#include "windowboxes.h"
 
-namespace {
-QList<QMessageBox*> visibleBoxes() {
-    QList<QMessageBox*> boxes;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
-            boxes << box;
-    return boxes;
-}
-
-void closeBoxes() {
-    for (QMessageBox* box : visibleBoxes()) box->close();
-}
-}  // namespace
 
 class TestBissAcquisition : public QObject {
     Q_OBJECT

@@ -43,27 +43,9 @@
 #include "startup.h"
 #include "testworkdir.h"
 #include "virtualports.h"
+#include "windowboxes.h"
 
 namespace {
-QList<QMessageBox*> visibleBoxes() {
-    QList<QMessageBox*> boxes;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
-            boxes << box;
-    return boxes;
-}
-
-QMessageBox* boxWithText(const QString& part) {
-    for (QMessageBox* box : visibleBoxes())
-        if (box->text().contains(part))
-            return box;
-    return nullptr;
-}
-
-void closeBoxes() {
-    for (QMessageBox* box : visibleBoxes()) box->close();
-}
-
 QList<ProductionRecord> storedRecords() {
     RecordStore store;
     if (!store.openLocal(RecordSettings::localPath(), false))
